@@ -31,3 +31,8 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
+
+# Analyses the bundled example (an A minor cadence the build synthesises) with keyra.
+.PHONY: run
+run: build
+	$(BUILD)/cli/keyra --quiet $(BUILD)/examples/a-minor-cadence.wav
