@@ -11,7 +11,8 @@
 /// Calls the buffers cannot serve safely are refused (0 frames, nothing changed): invalid
 /// rates, a channel count other than the one given at creation, more frames than the
 /// maximum given at creation, or a ratio below what the history reserve holds (the reach
-/// may grow to 501 * (order + 1) frames, i.e. inRate / outRate below about 501).
+/// may grow to about 501 * (order + 1) frames: inRate / outRate must stay below
+/// 501 - 1 / (order + 1), 500.857 for order 6).
 class CResampleBase : public vtrAllocatedObject
 {
 public:

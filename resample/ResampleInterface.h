@@ -6,8 +6,9 @@
 //
 // Conversion calls never write outside a buffer: a null handle, a channel count other than
 // the one given at creation, more than maxFrames input frames, non-finite or non-positive
-// rates, or inRate / outRate of about 501 or more give 0 frames and change nothing.
-// The output buffer of a call must hold frames * outRate / inRate + 2 frames.
+// rates, or inRate / outRate of 501 - 1 / (order + 1) or more (500.857 for order 6) give
+// 0 frames and change nothing. The output buffer of a call must hold
+// (frames + 1) * outRate / inRate + 2 frames.
 
 const char* ResampleGetVersion();
 const char* ResampleGetBuildDate();

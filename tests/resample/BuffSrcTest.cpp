@@ -19,7 +19,7 @@ std::vector<float> ramp(int iLength, float fStart = 1.f)
 }
 
 /// A mono source with a lent chunk and a block buffer.
-struct MonoSource : ::testing::Test
+struct BuffSrcMono : ::testing::Test
 {
     CBuffSrc src;
     std::vector<float> chunk;
@@ -40,7 +40,7 @@ struct MonoSource : ::testing::Test
 };
 }
 
-TEST_F(MonoSource, InitialFillPrecedesFirstChunk)
+TEST_F(BuffSrcMono, InitialFillPrecedesFirstChunk)
 {
     ASSERT_TRUE(src.Init(1, 4096, 2048, true));
     EXPECT_EQ(src.GetSamplesBuffered(), 2048);
@@ -53,7 +53,7 @@ TEST_F(MonoSource, InitialFillPrecedesFirstChunk)
     EXPECT_EQ(src.GetSamplesBuffered(), 4096);  // nothing consumed
 }
 
-TEST_F(MonoSource, ShortBlockChangesNothing)
+TEST_F(BuffSrcMono, ShortBlockChangesNothing)
 {
     ASSERT_TRUE(src.Init(1, 4096, 2048, true));
     lend(ramp(2047));
@@ -64,7 +64,7 @@ TEST_F(MonoSource, ShortBlockChangesNothing)
     EXPECT_FALSE(src.GetBlock(&p, -1));
 }
 
-TEST_F(MonoSource, IncrementRunsThroughRingIntoChunk)
+TEST_F(BuffSrcMono, IncrementRunsThroughRingIntoChunk)
 {
     ASSERT_TRUE(src.Init(1, 4096, 0, true));
     lend(ramp(300));
@@ -80,7 +80,7 @@ TEST_F(MonoSource, IncrementRunsThroughRingIntoChunk)
 
 // The rings are one larger than a power of two needs, so a hand-back that fills them to
 // exactly the maximum length fits.
-TEST_F(MonoSource, RingCapacityHoldsMaximumLength)
+TEST_F(BuffSrcMono, RingCapacityHoldsMaximumLength)
 {
     ASSERT_TRUE(src.Init(1, 3000, 0, true));
     EXPECT_EQ(src.GetRingCapacity(), 4096);
@@ -101,7 +101,7 @@ TEST_F(MonoSource, RingCapacityHoldsMaximumLength)
     EXPECT_EQ(src.GetSamplesBuffered(), 4097);
 }
 
-TEST_F(MonoSource, FlushReturnsCarriedFrames)
+TEST_F(BuffSrcMono, FlushReturnsCarriedFrames)
 {
     ASSERT_TRUE(src.Init(1, 4096, 0, true));
     lend(ramp(700));
@@ -115,7 +115,7 @@ TEST_F(MonoSource, FlushReturnsCarriedFrames)
     EXPECT_EQ(src.GetSamplesBuffered(), 0);
 }
 
-TEST_F(MonoSource, RefusesBadArguments)
+TEST_F(BuffSrcMono, RefusesBadArguments)
 {
     const float* p = nullptr;
     EXPECT_FALSE(src.SetDataPtr(&p, 10));  // before Init
@@ -128,7 +128,7 @@ TEST_F(MonoSource, RefusesBadArguments)
     EXPECT_FALSE(src.SetDataPtr(&p, -1));
 }
 
-TEST_F(MonoSource, ResetEmptiesAndDeInitClears)
+TEST_F(BuffSrcMono, ResetEmptiesAndDeInitClears)
 {
     ASSERT_TRUE(src.Init(1, 4096, 1000, true));
     lend(ramp(100));
@@ -194,4 +194,30 @@ TEST(BuffSrc, OverlappingBlocksFromRandomChunks)
     }
     EXPECT_EQ(counter.count(), 0);
     EXPECT_EQ(iBlocks, (2048 + iTotal - 4096) / 512 + 1);
+}
+
+TEST(RingBuffer, CapacityIsPowerOfTwoAndWraps)
+{
+    CRingBuffer<float>* pRing = nullptr;
+    for (unsigned int iLength : {1u, 3000u, 4096u, 4097u})
+    {
+        ASSERT_EQ(CRingBuffer<float>::CreateInstanceWithoutReset(pRing, iLength), 0);
+        EXPECT_EQ(pRing->GetSize(), iLength == 1 ? 1 : iLength == 4097 ? 8192 : 4096);
+        CRingBuffer<float>::DestroyInstance(pRing);
+        EXPECT_EQ(pRing, nullptr);
+    }
+    ASSERT_EQ(CRingBuffer<float>::CreateInstanceWithoutReset(pRing, 8), 0);
+    pRing->Reset();
+    pRing->SetReadIndex(6);
+    pRing->SetWriteIndex(6);
+    const std::vector<float> values = ramp(5);
+    pRing->Put(values.data(), 5);
+    EXPECT_EQ(pRing->GetWriteIndex(), 3);
+    EXPECT_EQ(pRing->GetNumValuesInBuffer(), 5);
+    std::vector<float> out(5);
+    pRing->Get(out.data(), 5);
+    EXPECT_EQ(out, values);
+    pRing->AdvanceReadIndex(5);
+    EXPECT_EQ(pRing->GetNumValuesInBuffer(), 0);
+    CRingBuffer<float>::DestroyInstance(pRing);
 }

@@ -159,6 +159,11 @@ TEST(ResampleGuard, RandomStreamsStayInBounds)
                                                  static_cast<unsigned int>(iChannels),
                                                  static_cast<unsigned int>(iFrames));
                 ASSERT_EQ(iPredicted, iProduced);
+                // Never refused: whenever the call covers a few output frames, it yields some.
+                if ((iFrames - r->GetFilterReach()) * fOut / fIn >= 4.f)
+                {
+                    ASSERT_GT(iProduced, 0) << fIn << " Hz, " << iFrames << " frames";
+                }
             }
         }
 }
