@@ -9,8 +9,9 @@
 
 // The real transform of n points runs as a complex transform of m = n/2 points on the
 // pairs (x[2j], x[2j+1]), followed by the split into the even and odd halves' spectra.
-// The complex transform is a decimation-in-time radix-4 FFT (with one radix-2 stage
-// when log2(m) is odd) on bit-reversed input.
+// The complex transform is a decimation-in-time radix-4 FFT on bit-reversed input; when
+// log2(m) is odd its first pass is a length-8 transform. With SSE2 the radix-4 stages
+// run four butterflies at a time; the scalar stages give the same results elsewhere.
 //
 // Table layout for a table length N (the largest n seen so far):
 //   w[2k], w[2k+1] = cos, sin of 2πk/N for 0 <= k < N/4 (N/2 floats)
@@ -51,12 +52,12 @@ void makeTables(int n, int* ip, float* w)
     ip[0] = nw;
 }
 
-/// cos and sin of 2π·idx/N for 0 <= idx < N, from the quarter-wave table.
 struct Twiddle
 {
     float re, im;
 };
 
+/// cos and sin of 2π·idx/N for 0 <= idx < N, from the quarter-wave table.
 Twiddle twiddle(int idx, int iQuarter, const float* w)
 {
     const int r = idx & (iQuarter - 1);
