@@ -56,6 +56,9 @@ float SimpleChroma::wrapToOctave(float fValue) const
 int SimpleChroma::computePitchClass(float fFrequency, float fTuningFrequency) const
 {
     const float fRemainder = wrapToOctave(freq2MidiPitch(fFrequency, fTuningFrequency) + 0.5f);
+    // A frequency ratio beyond the float range yields NaN, which has no pitch class.
+    if (!(fRemainder >= 0.f))
+        return 0;
     const int iPitchClass = static_cast<int>((fRemainder - 0.5f) + 0.5f);
     return iPitchClass < m_iNumberOfChromaBins ? iPitchClass : 0;
 }

@@ -90,6 +90,11 @@ TEST(SimpleChroma, BinsBelowMidiZeroFoldLikeAnyOther)
     const SimpleChroma chroma(frequencies, 440.f);
     EXPECT_EQ(chroma.getChromaIndexOfBin(0), 9);
     EXPECT_EQ(chroma.getChromaIndexOfBin(1), 11);
+    // A ratio beyond the float range has no pitch; it still lands in range.
+    Vector<float> extreme(1);
+    extreme[0] = std::numeric_limits<float>::max();
+    const SimpleChroma overflow(extreme, 1e-30f);
+    EXPECT_EQ(overflow.getChromaIndexOfBin(0), 0);
     for (int i = 0; i < 4; ++i)
     {
         EXPECT_GE(chroma.getChromaIndexOfBin(i), 0) << i;
