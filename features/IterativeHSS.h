@@ -50,8 +50,9 @@ public:
     static bool checkConfigParams(const Config& config);
 
     using CvtrFeatureBase::process;
-    /// Returns kInvalidArgument (result and residual cleared) for a spectrum shorter
-    /// than the configured number of bins or before init.
+    /// An empty or zero-sum spectrum clears result and residual. Returns
+    /// kInvalidArgument (both cleared) for a non-empty spectrum shorter than the
+    /// configured number of bins, or before init.
     int process(const Vector<float>& spectrum) override;
 
     using CvtrFeatureBase::getResult;
