@@ -4,13 +4,13 @@
 
 #include <string>
 
-// Expects the call to throw exactly the exception type E with the given message.
+// Expects the expression to throw exactly the exception type E with the given message.
 #define EXPECT_THROW_MESSAGE(statement, E, message)                                       \
     do                                                                                    \
     {                                                                                     \
         try                                                                               \
         {                                                                                 \
-            statement;                                                                    \
+            static_cast<void>(statement);                                                 \
             ADD_FAILURE() << "no exception from: " #statement;                            \
         }                                                                                 \
         catch (const E& e)                                                                \
