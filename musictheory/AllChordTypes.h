@@ -13,7 +13,8 @@ namespace MusicTheory
 class AllChordTypes
 {
 public:
-    enum TypeGroupFlags
+    // Fixed underlying type: any int is a valid value, so unknown bits are simply ignored.
+    enum TypeGroupFlags : int
     {
         majorMinorTypes = 1,
         dyadTypes = 2,
