@@ -58,13 +58,12 @@ FileResult FileAnalyser::analyse(const std::string& sPath)
     {
         result.sError = e.what();
     }
+    KeyraIf::destroyInstance(m_pEngine);
     if (!result.sError.empty())
     {
         result.eStatus = FileResult::Status::failed;
         result.general.clear();
         result.electronic.clear();
-        // A fresh engine for the next file: this one may hold a half-fed recording.
-        KeyraIf::destroyInstance(m_pEngine);
     }
     return result;
 }
@@ -120,11 +119,9 @@ void FileAnalyser::takeResults(FileResult& result)
 
 void FileAnalyser::prepareEngine(int32_t iSampleRate, int32_t iNumberOfChannels)
 {
-    if (m_pEngine != nullptr && iSampleRate == m_iEngineSampleRate && iNumberOfChannels == m_iEngineChannels)
-    {
-        m_pEngine->reset();
-        return;
-    }
+    // A fresh instance for every file, even of the same format: reset() does not bring
+    // the engine back to the state of a new one (later results drift by up to a
+    // percent), and results must not depend on which worker analysed a file before.
     KeyraIf::destroyInstance(m_pEngine);
     const int32_t iError = KeyraIf::createInstance(m_pEngine, static_cast<float>(iSampleRate), iNumberOfChannels);
     if (iError == KeyraIf::memoryError)
@@ -135,8 +132,6 @@ void FileAnalyser::prepareEngine(int32_t iSampleRate, int32_t iNumberOfChannels)
         throw std::runtime_error("the engine cannot analyse " + std::to_string(iSampleRate) + " Hz with " +
                                  std::to_string(iNumberOfChannels) + " channels");
     }
-    m_iEngineSampleRate = iSampleRate;
-    m_iEngineChannels = iNumberOfChannels;
 }
 
 void FileAnalyser::prepareBuffers(int32_t iNumberOfChannels, int32_t iBlockFrames)

@@ -8,9 +8,8 @@
 
 class KeyraIf;
 
-/// Decodes one file at a time into an engine instance and turns the engine's answer
-/// into a FileResult. Keeps its engine between files of the same sample rate and
-/// channel count. Never throws: whatever goes wrong becomes a failed result.
+/// Decodes one file at a time into its own engine instance and turns the engine's
+/// answer into a FileResult. Never throws: whatever goes wrong becomes a failed result.
 class FileAnalyser
 {
 public:
@@ -28,9 +27,7 @@ private:
     void prepareBuffers(int32_t iNumberOfChannels, int32_t iBlockFrames);
     void takeResults(FileResult& result);
 
-    KeyraIf* m_pEngine = nullptr;
-    int32_t m_iEngineSampleRate = 0;
-    int32_t m_iEngineChannels = 0;
+    KeyraIf* m_pEngine = nullptr; // lives while one file is analysed
     std::vector<std::vector<float>> m_buffers;
     std::vector<float*> m_channelPointers;
 };

@@ -6,7 +6,7 @@
 
 namespace
 {
-constexpr int kKeyWidth = 7;
+constexpr int kKeyWidth = 8;
 constexpr int kProbabilityWidth = 7;
 
 std::string formatPercent(float fProbability)

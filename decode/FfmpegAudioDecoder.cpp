@@ -13,6 +13,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -53,6 +54,16 @@ bool isEmptyFile(const std::string& sPath)
 {
     std::error_code error;
     return std::filesystem::is_regular_file(sPath, error) && std::filesystem::file_size(sPath, error) == 0;
+}
+
+// Demuxers report unreadable content in many ways (invalid data, invalid argument,
+// end of file); only what the file system says is worth passing on as it is.
+bool isFileSystemError(int iError)
+{
+    for (const int iCode : {ENOENT, EACCES, EPERM, EIO, ENOMEM, ENAMETOOLONG, ENOTDIR, ELOOP, EMFILE})
+        if (iError == AVERROR(iCode))
+            return true;
+    return false;
 }
 
 void makeLayout(AVChannelLayout& layout, const AVChannelLayout& source)
@@ -106,10 +117,9 @@ void FfmpegAudioDecoder::openInput(const std::string& sPath)
     const std::string sUrl = "file:" + sPath;
     const int iOpened = avformat_open_input(&m_pFormat, sUrl.c_str(), nullptr, &pOptions);
     av_dict_free(&pOptions);
-    if (iOpened == AVERROR_INVALIDDATA)
-        throw DecodeError("not an audio file (unknown format)");
     if (iOpened < 0)
-        throw DecodeError(describe(iOpened));
+        throw DecodeError(isFileSystemError(iOpened) ? describe(iOpened)
+                                                     : "not an audio file (unknown format or damaged header)");
 
     const int iFound = avformat_find_stream_info(m_pFormat, nullptr);
     if (iFound < 0)
