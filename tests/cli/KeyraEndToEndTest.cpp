@@ -106,7 +106,8 @@ TEST(KeyraFormats, EveryFormatGivesTheKeyAndTheyAgree)
                                                     "a-minor.m4a",      "a-minor.mp3",  "a-minor.ogg",
                                                     "a-minor.opus",     "a-minor.wav",  "a-minor.wma"};
     ASSERT_EQ(results.size(), expectedFiles.size()) << outcome.sOut;
-    const double dReferenceTuning = results.back().at("tuning_hz"); // the WAV
+    const json& wav = results[7];
+    const double dReferenceTuning = wav.at("tuning_hz");
     for (size_t i = 0; i < results.size(); ++i)
     {
         const auto& result = results[i];
@@ -122,7 +123,7 @@ TEST(KeyraFormats, EveryFormatGivesTheKeyAndTheyAgree)
         // Lossless files decode to the very samples of the WAV, so their rankings match.
         if (sWhere == "a-minor-alac.m4a" || sWhere == "a-minor.aiff" || sWhere == "a-minor.flac")
         {
-            EXPECT_EQ(result.at("general"), results.back().at("general")) << sWhere;
+            EXPECT_EQ(result.at("general"), wav.at("general")) << sWhere;
         }
         expectFullRanking(result.at("general"), sWhere + " general");
         expectFullRanking(result.at("electronic"), sWhere + " electronic");
