@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <map>
+#include <utility>
 #include <thread>
 
 namespace
@@ -11,6 +11,12 @@ namespace
 std::string versionText()
 {
     return std::string("keyra ") + KeyraIf::getVersion() + " (engine built " + KeyraIf::getBuildDate() + ")";
+}
+
+// Accepts the names in any case and passes them on in lower case.
+CLI::Validator oneOf(std::vector<std::string> names)
+{
+    return CLI::IsMember(std::move(names), CLI::ignore_case).description("");
 }
 
 const char* const kFooter = R"(
@@ -38,27 +44,26 @@ std::optional<int> Options::parse(int argc, const char* const* argv)
     app.add_option("PATH", paths, "Audio files and folders to analyse");
     app.add_option("--files-from", sFilesFrom, "Also read paths from FILE, one a line ('-': standard input)")
         ->type_name("FILE")
-        ->check(CLI::ExistingFile | CLI::IsMember({"-"}));
-    app.add_option("-f,--format", eFormat, "Output: table (aligned, for people), json (JSON Lines), csv")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, Format>{{"table", Format::table}, {"json", Format::json}, {"csv", Format::csv}},
-            CLI::ignore_case))
-        ->default_str("table");
-    app.add_option("-p,--profile", eProfile, "Key profile shown in the table and CSV (JSON carries both)")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, KeyraIf::GenreType>{{"general", KeyraIf::general},
-                                                      {"electronic", KeyraIf::electronic}},
-            CLI::ignore_case))
-        ->default_str("general");
-    app.add_option("-n,--notation", eNotation,
+        ->check((CLI::ExistingFile | CLI::IsMember({"-"})).description(""));
+    std::string sFormat = "table";
+    std::string sProfile = "general";
+    std::string sNotation = "standard";
+    app.add_option("-f,--format", sFormat, "Output: table (aligned, for people), json (JSON Lines) or csv")
+        ->type_name("table|json|csv")
+        ->transform(oneOf({"table", "json", "csv"}))
+        ->capture_default_str();
+    app.add_option("-p,--profile", sProfile, "Key profile shown in the table and CSV (JSON carries both)")
+        ->type_name("general|electronic")
+        ->transform(oneOf({"general", "electronic"}))
+        ->capture_default_str();
+    app.add_option("-n,--notation", sNotation,
                    "Key names: standard (A:min), camelot (8A) or openkey (1m); JSON carries all three")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, Notation>{
-                {"standard", Notation::standard}, {"camelot", Notation::camelot}, {"openkey", Notation::openKey}},
-            CLI::ignore_case))
-        ->default_str("standard");
+        ->type_name("standard|camelot|openkey")
+        ->transform(oneOf({"standard", "camelot", "openkey"}))
+        ->capture_default_str();
     app.add_option("-j,--jobs", iJobs, "Files analysed at once, one engine each (default: hardware threads)")
-        ->check(CLI::Range(1, 1024))
+        ->type_name("N")
+        ->check(CLI::Range(1, 1024).description(""))
         ->default_str(std::to_string(iJobs));
     app.add_flag("-q,--quiet", bQuiet, "No progress bar (there is none either when standard error is no terminal)");
 
@@ -71,6 +76,11 @@ std::optional<int> Options::parse(int argc, const char* const* argv)
         const int iStatus = app.exit(e);
         return iStatus == 0 ? 0 : 2;
     }
+    eFormat = sFormat == "json" ? Format::json : sFormat == "csv" ? Format::csv : Format::table;
+    eProfile = sProfile == "electronic" ? KeyraIf::electronic : KeyraIf::general;
+    eNotation = sNotation == "camelot" ? Notation::camelot
+                : sNotation == "openkey" ? Notation::openKey
+                                         : Notation::standard;
     if (paths.empty() && sFilesFrom.empty())
     {
         std::cerr << "keyra: nothing to analyse: give a PATH or --files-from\n"

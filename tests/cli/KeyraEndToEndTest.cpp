@@ -256,7 +256,7 @@ TEST(KeyraInput, FilesFromStandardInputEqualsArguments)
 
 TEST(KeyraCsv, HeaderAndOneQuotedRowPerFile)
 {
-    const auto outcome = keyra({"--format", "csv", "--notation", "camelot", "--profile", "electronic",
+    const auto outcome = keyra({"--format", "csv", "--notation", "Camelot", "--profile", "electronic",
                                 TestAudio::path("mixed")});
     const auto rows = lines(outcome.sOut);
     ASSERT_EQ(rows.size(), 7u) << outcome.sOut;
