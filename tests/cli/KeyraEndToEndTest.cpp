@@ -206,21 +206,24 @@ TEST(KeyraBadInput, MixedFolderReportsEachBadFileAndAnalysesTheRest)
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("\r"))) << "no progress bar when standard error is a file";
 }
 
-TEST(KeyraBadInput, SilentFileIsReportedAsSilentNotAsAKey)
+TEST(KeyraBadInput, SilentFilesAreReportedAsSilentNotAsAKey)
 {
-    const std::string sSilent = TestAudio::path("silent.wav");
-    const auto json = keyra({"--format", "json", sSilent});
-    ASSERT_EQ(json.iExitStatus, 0) << json.sErr;
-    const auto results = parseJsonLines(json.sOut);
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0].at("silent"), true);
-    EXPECT_TRUE(results[0].at("general").empty());
-    EXPECT_TRUE(results[0].at("tuning_hz").is_null());
-    EXPECT_NEAR(results[0].at("duration_s").get<double>(), 3.0, 0.01);
+    for (const char* pcFile : {"silent.wav", "quiet.wav"})
+    {
+        const std::string sPath = TestAudio::path(pcFile);
+        const auto json = keyra({"--format", "json", sPath});
+        ASSERT_EQ(json.iExitStatus, 0) << json.sErr;
+        const auto results = parseJsonLines(json.sOut);
+        ASSERT_EQ(results.size(), 1u);
+        EXPECT_EQ(results[0].at("silent"), true) << pcFile;
+        EXPECT_TRUE(results[0].at("general").empty()) << pcFile;
+        EXPECT_TRUE(results[0].at("tuning_hz").is_null()) << pcFile;
+        EXPECT_NEAR(results[0].at("duration_s").get<double>(), 3.0, 0.01) << pcFile;
 
-    const auto table = keyra({sSilent});
-    EXPECT_EQ(table.iExitStatus, 0);
-    EXPECT_EQ(tableCells(table.sOut, sSilent).at(0), "silent") << table.sOut;
+        const auto table = keyra({sPath});
+        EXPECT_EQ(table.iExitStatus, 0);
+        EXPECT_EQ(tableCells(table.sOut, sPath).at(0), "silent") << table.sOut;
+    }
 }
 
 TEST(KeyraParallel, OutputIsTheSameForAnyNumberOfJobs)

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace
 {
 // Bump when the set changes, so that an old build folder does not keep a stale one.
-const std::string kFolder = std::string(KEYRA_TEST_AUDIO_DIR) + "-3";
+const std::string kFolder = std::string(KEYRA_TEST_AUDIO_DIR) + "-4";
 
 void check(const CommandRunner::Outcome& outcome, const std::string& sWhat)
 {
@@ -73,6 +73,11 @@ void TestAudio::generate(const std::string& sFolder)
     check(CommandRunner::run("ffmpeg", {"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
                                         "anullsrc=r=44100:cl=stereo", "-t", "3", sFolder + "/silent.wav"}),
           "silent.wav");
+    // Float samples far below the engine's threshold, but not digital zero.
+    check(CommandRunner::run("ffmpeg", {"-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                                        "sine=frequency=440:sample_rate=44100:duration=3,volume=-100dB", "-c:a",
+                                        "pcm_f32le", sFolder + "/quiet.wav"}),
+          "quiet.wav");
 
     const std::string sMixed = sFolder + "/mixed/";
     fs::copy_file(sCadence, sMixed + "good.wav");

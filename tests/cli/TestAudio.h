@@ -7,7 +7,7 @@
 ///   keys/      cadences in Eb major (48 kHz mono) and F# minor, WAV and lossy
 ///   mixed/     good files beside a text file, a text file named .mp3, an empty
 ///              file, a truncated MP3, a hidden file and names with commas and accents
-///   silent.wav digital silence
+///   silent.wav digital silence; quiet.wav a tone 100 dB down, in float
 class TestAudio
 {
 public:
