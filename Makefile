@@ -6,6 +6,10 @@ CMAKE_ARGS ?=
 
 .PHONY: all deps build test test-release test-asan bench clean
 
+# Steps of `make test`, in order; fragments in mk/ add their own.
+TEST_STEPS := test-release test-asan
+-include mk/*.mk
+
 all: build
 
 deps:
@@ -24,7 +28,7 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: test-release test-asan
+test: $(TEST_STEPS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
