@@ -6,11 +6,11 @@ CMAKE_ARGS ?=
 
 .PHONY: all deps build test test-release test-asan bench clean
 
+all: build
+
 # Steps of `make test`, in order; fragments in mk/ add their own.
 TEST_STEPS := test-release test-asan
 -include mk/*.mk
-
-all: build
 
 deps:
 	@bash scripts/install-deps.sh
