@@ -1,3 +1,4 @@
+#include "HeapAllocationCounter.h"
 #include "KeyraIf.h"
 #include "SynthesizedMusic.h"
 #include "vtrAllocatorIf.h"
@@ -5,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <new>
 
 namespace
 {
-std::atomic<bool> g_bCounting{false};
-std::atomic<int> g_iHeapAllocations{0};
+std::atomic<bool>& g_bCounting = HeapAllocationCounter::counting;
+std::atomic<int>& g_iHeapAllocations = HeapAllocationCounter::allocations;
 std::atomic<int> g_iEngineAllocations{0};
 
 void* countingMalloc(uint64_t iSize, vtrAlloc::MemoryAlignment_t eAlignment)
@@ -21,18 +20,6 @@ void* countingMalloc(uint64_t iSize, vtrAlloc::MemoryAlignment_t eAlignment)
     return vtrAllocator::defaultMalloc(iSize, eAlignment);
 }
 }
-
-// Counts the ordinary heap too, but only while a test asks for it.
-void* operator new(std::size_t iSize)
-{
-    if (g_bCounting)
-        ++g_iHeapAllocations;
-    if (void* p = std::malloc(iSize == 0 ? 1 : iSize))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(KeyraAllocation, ProcessAllocatesNothing)
 {
