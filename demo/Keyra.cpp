@@ -2,6 +2,9 @@
 
 #include <stdexcept>
 
+namespace demo
+{
+
 Keyra::~Keyra()
 {
     KeyraIf::destroyInstance(engine);
@@ -37,4 +40,5 @@ KeyraResultIf Keyra::computeResult(KeyraIf::GenreType genre)
     if (engine == nullptr)
         throw std::logic_error("Keyra::computeResult without an engine");
     return engine->computeResult(genre);
+}
 }

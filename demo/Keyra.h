@@ -5,6 +5,9 @@
 
 #include <vector>
 
+// In a namespace of its own: the engine's implementation class is also called Keyra.
+namespace demo
+{
 /// Feeds audio blocks into one engine instance. Every prepare() replaces the engine
 /// with a fresh one for the new sample rate and channel count, so nothing of one file
 /// reaches the next.
@@ -30,3 +33,4 @@ private:
 
     JUCE_DECLARE_NON_COPYABLE(Keyra)
 };
+}

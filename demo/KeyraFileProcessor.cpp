@@ -9,9 +9,9 @@
 class KeyraFileProcessor::Impl
 {
 public:
-    explicit Impl(std::unique_ptr<Keyra> processor) : keyra(std::move(processor)) {}
+    explicit Impl(std::unique_ptr<demo::Keyra> processor) : keyra(std::move(processor)) {}
 
-    std::unique_ptr<Keyra> keyra;
+    std::unique_ptr<demo::Keyra> keyra;
     Result result;
     juce::int64 lengthInSamples = 0;
     double sampleRate = 0.0;
@@ -20,7 +20,7 @@ public:
 
 namespace
 {
-void feedEngine(Keyra& keyra, juce::AudioFormatReaderSource& source, juce::int64 length, ProcessingState& state)
+void feedEngine(demo::Keyra& keyra, juce::AudioFormatReaderSource& source, juce::int64 length, ProcessingState& state)
 {
     const int numChannels = static_cast<int>(source.getAudioFormatReader()->numChannels);
     juce::AudioBuffer<float> buffer(numChannels, KeyraFileProcessor::blockSize);
@@ -60,11 +60,11 @@ juce::String keyName(const std::vector<KeyraResultIf::KeyResult>& ranked, size_t
 }
 }
 
-KeyraFileProcessor::KeyraFileProcessor() : KeyraFileProcessor(std::make_unique<Keyra>())
+KeyraFileProcessor::KeyraFileProcessor() : KeyraFileProcessor(std::make_unique<demo::Keyra>())
 {
 }
 
-KeyraFileProcessor::KeyraFileProcessor(std::unique_ptr<Keyra> keyra) : impl(std::make_unique<Impl>(std::move(keyra)))
+KeyraFileProcessor::KeyraFileProcessor(std::unique_ptr<demo::Keyra> keyra) : impl(std::make_unique<Impl>(std::move(keyra)))
 {
 }
 

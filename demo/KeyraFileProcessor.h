@@ -6,7 +6,10 @@
 
 #include <memory>
 
+namespace demo
+{
 class Keyra;
+}
 
 /// Analyses one audio file at a time: reads it in blocks of 1024 frames, feeds a fresh
 /// engine instance and keeps the three best keys of both genre profiles. Runs on the
@@ -40,7 +43,7 @@ public:
 
     KeyraFileProcessor();
     /// Feeds the engine through the given processor (tests pass one that watches it).
-    explicit KeyraFileProcessor(std::unique_ptr<Keyra> keyra);
+    explicit KeyraFileProcessor(std::unique_ptr<demo::Keyra> keyra);
     ~KeyraFileProcessor();
 
     void processFile(const juce::File& file, ProcessingStateRef& state);

@@ -15,19 +15,19 @@ using Outcome = KeyraFileProcessor::Result::Outcome;
 namespace
 {
 // The real engine behind it; only watches what reaches the engine.
-class RecordingKeyra : public Keyra
+class RecordingKeyra : public demo::Keyra
 {
 public:
     void prepare(const juce::dsp::ProcessSpec& spec) override
     {
         preparedSpecs.push_back(spec);
-        Keyra::prepare(spec);
+        demo::Keyra::prepare(spec);
     }
 
     void process(const juce::dsp::ProcessContextReplacing<float>& context) override
     {
         blockSizes.push_back(context.getInputBlock().getNumSamples());
-        Keyra::process(context);
+        demo::Keyra::process(context);
     }
 
     std::vector<juce::dsp::ProcessSpec> preparedSpecs;
@@ -35,10 +35,10 @@ public:
 };
 
 // Asks the engine for a sample rate it cannot work with.
-class RefusedKeyra : public Keyra
+class RefusedKeyra : public demo::Keyra
 {
 public:
-    void prepare(const juce::dsp::ProcessSpec& spec) override { Keyra::prepare({ 0.0, spec.maximumBlockSize, spec.numChannels }); }
+    void prepare(const juce::dsp::ProcessSpec& spec) override { demo::Keyra::prepare({ 0.0, spec.maximumBlockSize, spec.numChannels }); }
 };
 
 struct Analysis
