@@ -46,6 +46,16 @@ for _ in $(seq 50); do [ "$(size)" = "530x220" ] && break; sleep 0.1; done
 [ "$(size)" = "530x220" ] || fail "window is $(size), not 530x220"
 echo "window $window '$title' is 530x220"
 
+# Placed where a centred 520 x 200 window would be, on the 1024 x 768 screen.
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+grep -q "location: 252, 284" <<<"$hints" || fail "window not placed at 252, 284: $hints"
+# The window manager offers no resizing or maximising of a fixed-size window.
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+grep -q "_NET_WM_ACTION_CLOSE" <<<"$actions" || fail "no close action: $actions"
+if grep -qE "_NET_WM_ACTION_RESIZE|_NET_WM_ACTION_MAXIMIZE" <<<"$actions"; then
+  fail "the window can be resized: $actions"
+fi
+
 sleep 1   # let it paint
 import -window root "$shot"
 echo "screenshot: $shot"
