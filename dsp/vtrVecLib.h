@@ -69,7 +69,7 @@ extern void (*vtrfCompConj_I)(float* pfPacked, int iNumOfFloats);
 extern void (*vtrfPrincArg)(float* pfDest, const float* pfSrc, int iNumOfElements);
 extern void (*vtrfRealSinCos)(float* pfSinDest, float* pfCosDest, const float* pfSrc, int iNumOfElements);
 
-/// FFT factory and destroyer; null until the FFT implementation is linked in.
+/// FFT factory and destroyer of the active table.
 extern int (*vtrfFFTCreateInstance)(CvtrfFFT_If*& pCFFT, int iBlockLength, int iZeroPadFactor, _Fft_Windows_ eWindow);
 extern int (*vtrfFFTDestroyInstance)(CvtrfFFT_If*& pCFFT);
 

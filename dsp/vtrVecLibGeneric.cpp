@@ -1,5 +1,6 @@
 #include "vtrVecLibGeneric.h"
 
+#include "CvtrfFFTGen.h"
 #include "vtrAllocator.h"
 
 #include <cmath>
@@ -359,6 +360,8 @@ int dispatchToGeneric()
     vtrfCompConj_I = vtrfCompConj_I_Generic;
     vtrfPrincArg = vtrfPrincArg_Generic;
     vtrfRealSinCos = vtrfRealSinCos_Generic;
+    vtrfFFTCreateInstance = vtrfFFTCreateInstance_Generic;
+    vtrfFFTDestroyInstance = vtrfFFTDestroyInstance_Generic;
     vsqrt_I_MAC = nullptr;
     return kUsedCPUExtensionGeneric;
 }

@@ -51,6 +51,8 @@ public:
     static std::string getBuildDate();
 
     /// On noError, pInstance holds the new engine; otherwise it is left as it was.
+    /// invalidArgumentError for fewer than 1 channel, or a sample rate that is not a
+    /// finite number from 100 Hz to 5 MHz; memoryError when out of memory.
     static int32_t createInstance(KeyraIf*& pInstance, float fSampleRate, int32_t iNumberOfChannels);
     /// Deletes the instance (null is fine) and sets the pointer to null.
     static void destroyInstance(KeyraIf*& pInstance);
