@@ -23,11 +23,6 @@ std::unique_ptr<Drawable> loadLogo()
     const auto xml = parseXML(String::fromUTF8(DemoResources::logo_svg, DemoResources::logo_svgSize));
     return xml != nullptr ? Drawable::createFromSVG(*xml) : nullptr;
 }
-
-Rectangle<int> rounded(Rectangle<float> r)
-{
-    return r.toNearestInt();
-}
 }
 
 MainComponent::MainComponent() : MainComponent(ProcessFileWindow::analyse)
@@ -171,20 +166,25 @@ void MainComponent::resized()
     const auto slot3 = keyColumn.items[2].currentBounds;
     const auto emblemItem = headerRow.items[0].currentBounds;
 
-    logoButton.setBounds(rounded({ logo.getX(), logo.getY() - 5.0f, logo.getWidth() + 5.0f, logo.getHeight() + 5.0f }));
+    logoButton.setBounds(
+        Rectangle<float>(logo.getX(), logo.getY() - 5.0f, logo.getWidth() + 5.0f, logo.getHeight() + 5.0f).toNearestInt());
 
     emblem.setBoundingBox(Rectangle<float>(emblemItem.getX() - 5.0f, emblemItem.getY() - 5.0f,
                                            jmax(0.0f, emblemItem.getWidth() + 10.0f), jmax(0.0f, emblemItem.getHeight())));
 
-    sdkLabel.setBounds(rounded({ static_cast<float>(versionLabel.getRight()) + 2.0f, 3.0f - header.getY(),
-                                 static_cast<float>(getWidth()), header.getHeight() }));
+    sdkLabel.setBounds(Rectangle<float>(static_cast<float>(versionLabel.getRight()) + 2.0f, 3.0f - header.getY(),
+                                        static_cast<float>(getWidth()), header.getHeight())
+                           .toNearestInt());
 
-    resultLabel1.setBounds(rounded({ resultRow.items[0].currentBounds.getX(), 90.0f + controls.getHeight(),
-                                     controls.getWidth(), controls.getHeight() + 8.0f }));
+    resultLabel1.setBounds(Rectangle<float>(resultRow.items[0].currentBounds.getX(), 90.0f + controls.getHeight(),
+                                            controls.getWidth(), controls.getHeight() + 8.0f)
+                               .toNearestInt());
 
     const float keyLabelX = keyItem.getX() + keyItem.getWidth() / 2.0f - 10.0f;
-    resultLabel2.setBounds(rounded({ keyLabelX, slot2.getY() - 15.0f, slot2.getWidth(), slot2.getHeight() + 8.0f }));
-    resultLabel3.setBounds(rounded({ keyLabelX, slot3.getY() - 5.0f, slot3.getWidth(), slot3.getHeight() + 8.0f }));
+    resultLabel2.setBounds(
+        Rectangle<float>(keyLabelX, slot2.getY() - 15.0f, slot2.getWidth(), slot2.getHeight() + 8.0f).toNearestInt());
+    resultLabel3.setBounds(
+        Rectangle<float>(keyLabelX, slot3.getY() - 5.0f, slot3.getWidth(), slot3.getHeight() + 8.0f).toNearestInt());
 }
 
 void MainComponent::comboBoxChanged(ComboBox*)
@@ -220,10 +220,11 @@ void MainComponent::displayResult()
 
     using Outcome = KeyraFileProcessor::Result::Outcome;
     const auto& result = audioEngine.getLastResult();
-    if (result.outcome == Outcome::cancelled)
-        return showMessage("Analysis cancelled.");
     if (result.outcome != Outcome::analysed)
-        return showMessage("Could not read this file.");
+    {
+        showMessage(result.outcome == Outcome::cancelled ? "Analysis cancelled." : "Could not read this file.");
+        return;
+    }
 
     if (resultLabel1.getFont() != resultFont)
         resultLabel1.setFont(resultFont);
