@@ -8,6 +8,10 @@ CMAKE_ARGS ?=
 
 all: build
 
+# Steps of `make test`, in order; fragments in mk/ add their own.
+TEST_STEPS := test-release test-asan
+-include mk/*.mk
+
 deps:
 	@bash scripts/install-deps.sh
 
@@ -24,7 +28,7 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
 
-test: test-release test-asan
+test: $(TEST_STEPS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
