@@ -12,7 +12,6 @@ AudioEngine::AudioEngine(AnalysisRunner runner) : analysisRunner(std::move(runne
     // The error text is not shown: without a device the demo still analyses, silently.
     deviceManager.initialiseWithDefaultDevices(0, 2);
     deviceManager.addAudioCallback(&sourcePlayer);
-    formatManager.registerBasicFormats();
 }
 
 AudioEngine::~AudioEngine()

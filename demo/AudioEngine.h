@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DemoFormatManager.h"
 #include "KeyraFileProcessor.h"
 
 #include <juce_audio_devices/juce_audio_devices.h>
@@ -48,7 +49,7 @@ public:
 private:
     void loadForPlayback(const juce::File& file);
 
-    juce::AudioFormatManager formatManager;
+    DemoFormatManager formatManager;
     juce::AudioTransportSource transport;
     juce::AudioDeviceManager deviceManager;
     juce::AudioSourcePlayer sourcePlayer;

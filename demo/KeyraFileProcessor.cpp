@@ -1,5 +1,6 @@
 #include "KeyraFileProcessor.h"
 
+#include "DemoFormatManager.h"
 #include "Keyra.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -78,8 +79,7 @@ void KeyraFileProcessor::processFile(const juce::File& file, ProcessingStateRef&
     d.sampleRate = 0.0;
     d.numChannels = 0;
 
-    juce::AudioFormatManager formats;
-    formats.registerBasicFormats();
+    DemoFormatManager formats;
     std::unique_ptr<juce::AudioFormatReader> reader(formats.createReaderFor(file));
     if (reader == nullptr || reader->numChannels == 0 || reader->sampleRate <= 0.0)
     {

@@ -206,3 +206,19 @@ TEST_F(KeyraFileProcessorTest, AnEngineThatCannotBeCreatedGivesAnEmptyResult)
     EXPECT_EQ(refused.getResult().outcome, Outcome::unreadable);
     expectEmpty(refused.getResult());
 }
+
+#if KEYRA_DEMO_FFMPEG
+TEST_F(KeyraFileProcessorTest, AWmaFileGivesTheKeyOfTheRecordingItWasMadeFrom)
+{
+    const auto wav = files.writeWav("chord.wav", 3 * 44100, 2, 44100.0, { 261.63, 329.63, 392.0 });
+    const auto fromWav = analyse(wav).result;
+    const auto fromWma = analyse(files.encode(wav, "chord.wma")).result;
+
+    ASSERT_EQ(fromWma.outcome, Outcome::analysed);
+    EXPECT_EQ(fromWma.generalKey1, "C:maj");
+    EXPECT_EQ(fromWma.generalKey1, fromWav.generalKey1);
+    EXPECT_EQ(fromWma.electronicKey1, fromWav.electronicKey1);
+    EXPECT_NEAR(fromWma.tuningFrequency, fromWav.tuningFrequency, 1.0f);
+    EXPECT_NEAR(static_cast<double>(processor->getLengthInSamples()), 3 * 44100.0, 2048.0);
+}
+#endif

@@ -246,3 +246,28 @@ TEST_F(MainComponentTest, PlayStartsAndStopAlwaysRewinds)
     playButton.onClick();
     EXPECT_EQ(playButton.getButtonText(), "Play");
 }
+
+#if KEYRA_DEMO_FFMPEG
+TEST_F(MainComponentTest, AWmaFileIsAnalysedAndPlayableAndADamagedOneIsReported)
+{
+    const auto wma = files.encode(files.writeWav("song.wav", 2 * 44100), "song.wma");
+    drop(wma);
+    EXPECT_TRUE(child(result2).isVisible());
+    EXPECT_TRUE(child(play).isEnabled());
+
+    juce::MemoryBlock head;
+    ASSERT_TRUE(wma.loadFileAsData(head));
+    head.setSize(200);
+    const auto cut = files.writeText("cut.wma", "");
+    ASSERT_TRUE(cut.replaceWithData(head.getData(), head.getSize()));
+
+    for (const auto& damaged : { files.writeText("text.wma", "not audio at all"), cut })
+    {
+        SCOPED_TRACE(damaged.getFileName());
+        drop(damaged);
+        EXPECT_EQ(text(result1), "Could not read this file.");
+        EXPECT_FALSE(child(result2).isVisible());
+        EXPECT_FALSE(child(play).isEnabled());
+    }
+}
+#endif

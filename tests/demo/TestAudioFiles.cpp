@@ -61,6 +61,21 @@ juce::File TestAudioFiles::writeAiff(const juce::String& name, int numFrames, in
     return file;
 }
 
+juce::File TestAudioFiles::encode(const juce::File& source, const juce::String& name)
+{
+    const auto file = folder.getChildFile(name);
+    juce::ChildProcess ffmpeg;
+    const juce::StringArray command { "ffmpeg", "-nostdin", "-v", "error", "-y", "-i", source.getFullPathName(),
+                                      file.getFullPathName() };
+    if (!ffmpeg.start(command))
+        throw std::runtime_error("cannot start ffmpeg");
+    const auto output = ffmpeg.readAllProcessOutput();
+    ffmpeg.waitForProcessToFinish(-1); // the exit code is only known once it has ended
+    if (ffmpeg.getExitCode() != 0 || !file.existsAsFile())
+        throw std::runtime_error("ffmpeg cannot write " + name.toStdString() + ": " + output.toStdString());
+    return file;
+}
+
 juce::File TestAudioFiles::writeText(const juce::String& name, const juce::String& text)
 {
     const auto file = folder.getChildFile(name);

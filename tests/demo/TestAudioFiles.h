@@ -2,8 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
-/// A temporary folder of audio files written with JUCE's own writers; removed with
-/// the object.
+/// A temporary folder of audio files written with JUCE's own writers, or converted
+/// from them by the ffmpeg command; removed with the object.
 class TestAudioFiles
 {
 public:
@@ -14,6 +14,9 @@ public:
     juce::File writeWav(const juce::String& name, int numFrames, int numChannels = 2, double sampleRate = 44100.0,
                         std::initializer_list<double> frequencies = { 440.0 });
     juce::File writeAiff(const juce::String& name, int numFrames, int numChannels = 1, double sampleRate = 44100.0);
+    /// Converts source with the ffmpeg command to name, whose extension picks the
+    /// format (".wma", ".mp3"); throws if ffmpeg fails.
+    juce::File encode(const juce::File& source, const juce::String& name);
     juce::File writeText(const juce::String& name, const juce::String& text);
 
 private:
