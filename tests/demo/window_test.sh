@@ -12,7 +12,13 @@ shot=$2
 title='KEYRA 3.1.6'
 
 if [ -z "${KEYRA_IN_XVFB:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" env KEYRA_IN_XVFB=1 "$0" "$@"
+  # On a heavily loaded machine the X tools sometimes race a window that is still being
+  # mapped (BadWindow); one more attempt in a fresh display tells that from a real fault.
+  for attempt in 1 2; do
+    xvfb-run -a -s "-screen 0 1024x768x24" env KEYRA_IN_XVFB=1 "$0" "$@" && exit 0
+    echo "attempt $attempt failed" >&2
+  done
+  exit 1
 fi
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
