@@ -3,6 +3,9 @@
 #include "Helpers.h"
 #include "InvalidOperationException.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace vantor
 {
 namespace MusicTheory
@@ -103,7 +106,9 @@ bool Interval::Number::operator>=(const Number& other) const
 
 Interval::Number Interval::Number::fromDifferenceInStaffPositions(long long lNumSteps)
 {
-    return Number(toCheckedInt(lNumSteps >= 0 ? lNumSteps + 1 : lNumSteps - 1, "number"));
+    // Pulled in by one so that the step cannot overflow; such counts fail the int check anyway.
+    const long long lSteps = std::clamp(lNumSteps, LLONG_MIN + 1, LLONG_MAX - 1);
+    return Number(toCheckedInt(lSteps >= 0 ? lSteps + 1 : lSteps - 1, "number"));
 }
 
 Interval::Interval() : m_number(), m_iNumSemitones(0) {}
