@@ -41,7 +41,8 @@ void ProgressBar::update(size_t iDone, const std::string& sCurrent, bool bForce)
     if (!m_bEnabled)
         return;
     const auto now = std::chrono::steady_clock::now();
-    if (!bForce && now - m_lastDraw < kRedrawInterval)
+    // The finished state is always drawn, however soon after the last redraw it comes.
+    if (!bForce && iDone < m_iTotal && now - m_lastDraw < kRedrawInterval)
         return;
     m_lastDraw = now;
 

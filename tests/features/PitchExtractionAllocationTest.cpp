@@ -49,6 +49,22 @@ void* operator new[](std::size_t iSize)
 {
     return countedNew(iSize);
 }
+void* operator new(std::size_t iSize, const std::nothrow_t&) noexcept
+{
+    return std::malloc(iSize == 0 ? 1 : iSize);
+}
+void* operator new[](std::size_t iSize, const std::nothrow_t&) noexcept
+{
+    return std::malloc(iSize == 0 ? 1 : iSize);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
 void operator delete(void* p) noexcept
 {
     std::free(p);
