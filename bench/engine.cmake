@@ -1,2 +1,2 @@
-keyra_add_bench(bench_engine SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_engine.cpp LIBS keyra)
+keyra_add_bench(bench_engine SOURCES ${CMAKE_CURRENT_LIST_DIR}/bench_engine.cpp LIBS keyra keyra_dsp)
 target_include_directories(bench_engine PRIVATE ${PROJECT_SOURCE_DIR}/tests/engine)
