@@ -70,3 +70,99 @@ void BM_EngineRealtime(benchmark::State& state)
 }
 
 BENCHMARK(BM_EngineRealtime)->ArgsProduct({{1024, 16384}, {0, 10}})->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// ---- Memory of one instance: bytes from the engine allocator (all requests, and what
+// stays live) and from the heap at construction, and what processing 10 s and 10 min
+// of audio adds (nothing).
+
+#include "HeapCounter.h"
+#include "vtrAllocatorIf.h"
+
+#include <cstring>
+
+namespace
+{
+// Hooks that keep a count of the engine allocator's live bytes (size stored in front).
+std::atomic<long long> g_llLiveEngineBytes{0};
+constexpr size_t kHeader = 16;
+
+void* liveMalloc(uint64_t iSize, vtrAlloc::MemoryAlignment_t)
+{
+    auto* p = static_cast<unsigned char*>(std::malloc(iSize + kHeader));
+    if (p == nullptr)
+        return nullptr;
+    std::memcpy(p, &iSize, sizeof iSize);
+    g_llLiveEngineBytes += static_cast<long long>(iSize);
+    return p + kHeader;
+}
+
+void liveFree(void* pMemory)
+{
+    if (pMemory == nullptr)
+        return;
+    auto* p = static_cast<unsigned char*>(pMemory) - kHeader;
+    uint64_t iSize = 0;
+    std::memcpy(&iSize, p, sizeof iSize);
+    g_llLiveEngineBytes -= static_cast<long long>(iSize);
+    std::free(p);
+}
+
+void* liveRealloc(void* pMemory, uint64_t iSize, vtrAlloc::MemoryAlignment_t eAlignment)
+{
+    void* pNew = liveMalloc(iSize, eAlignment);
+    if (pNew != nullptr && pMemory != nullptr)
+    {
+        uint64_t iOld = 0;
+        std::memcpy(&iOld, static_cast<unsigned char*>(pMemory) - kHeader, sizeof iOld);
+        std::memcpy(pNew, pMemory, std::min(iOld, iSize));
+        liveFree(pMemory);
+    }
+    return pNew;
+}
+}
+
+namespace
+{
+void BM_EngineMemory(benchmark::State& state)
+{
+    const auto& music = stereoMusic();
+    const int iSeconds = static_cast<int>(state.range(0));
+    long long llEngineBytes = 0, llLiveBytes = 0, llHeapBytes = 0, llProcessBytes = 0;
+    for (auto _ : state)
+    {
+        HeapCounter::bytes = 0;
+        HeapCounter::counting = true;
+        vtrAllocatorIf::setCustomAllocator(liveMalloc);
+        vtrAllocatorIf::setCustomReallocator(liveRealloc);
+        vtrAllocatorIf::setCustomDeallocator(liveFree);
+        const long long llLiveBefore = g_llLiveEngineBytes;
+        const int64_t iBefore = vtrAllocator::getNumOfBytesAllocated();
+        KeyraIf* pEngine = nullptr;
+        KeyraIf::createInstance(pEngine, kSampleRate, 2);
+        const int64_t iAfterCreate = vtrAllocator::getNumOfBytesAllocated();
+        llHeapBytes = HeapCounter::bytes;
+        llLiveBytes = g_llLiveEngineBytes - llLiveBefore;
+
+        const size_t iTotal = static_cast<size_t>(iSeconds * kSampleRate);
+        for (size_t done = 0; done < iTotal; done += 1024)
+        {
+            const size_t pos = done % (music[0].size() - 1024);
+            const float* channels[] = {music[0].data() + pos, music[1].data() + pos};
+            pEngine->process(channels, 1024);
+        }
+        llProcessBytes = (vtrAllocator::getNumOfBytesAllocated() - iAfterCreate) + (HeapCounter::bytes - llHeapBytes);
+        HeapCounter::counting = false;
+        llEngineBytes = iAfterCreate - iBefore;
+        KeyraIf::destroyInstance(pEngine);
+        vtrAllocatorIf::setCustomAllocator(vtrAllocator::defaultMalloc);
+        vtrAllocatorIf::setCustomReallocator(vtrAllocator::defaultRealloc);
+        vtrAllocatorIf::setCustomDeallocator(vtrAllocator::defaultFree);
+    }
+    state.counters["engine_allocator_live_bytes"] = static_cast<double>(llLiveBytes);
+    state.counters["engine_allocator_bytes"] = static_cast<double>(llEngineBytes);
+    state.counters["heap_bytes"] = static_cast<double>(llHeapBytes);
+    state.counters["bytes_added_by_process"] = static_cast<double>(llProcessBytes);
+}
+}
+
+BENCHMARK(BM_EngineMemory)->Arg(10)->Arg(600)->Iterations(1)->Unit(benchmark::kMillisecond);

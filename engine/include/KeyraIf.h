@@ -42,7 +42,9 @@ public:
     /// electronic nor general, std::bad_alloc when out of memory.
     virtual KeyraResultIf computeResult(GenreType eGenre) = 0;
 
-    /// Forgets the accumulated analysis, to start a new recording.
+    /// Forgets the accumulated analysis. The converter and the block buffer keep the
+    /// last moments of audio (under half a second), so a continuous stream stays
+    /// seamless; for a result fully independent of earlier input, use a new instance.
     virtual void reset() = 0;
 
     /// "3.1.6+9b9803a"

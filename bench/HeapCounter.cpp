@@ -1,0 +1,26 @@
+#include "HeapCounter.h"
+
+#include <cstdlib>
+#include <new>
+
+std::atomic<bool> HeapCounter::counting{false};
+std::atomic<long long> HeapCounter::bytes{0};
+
+void* operator new(std::size_t iSize)
+{
+    if (HeapCounter::counting.load(std::memory_order_relaxed))
+        HeapCounter::bytes += static_cast<long long>(iSize);
+    if (void* p = std::malloc(iSize == 0 ? 1 : iSize))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}

@@ -1,0 +1,3 @@
+#include "DecodeError.h"
+
+DecodeError::DecodeError(const std::string& sReason) : std::runtime_error(sReason) {}

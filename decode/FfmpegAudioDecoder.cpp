@@ -1,0 +1,421 @@
+#include "FfmpegAudioDecoder.h"
+
+#include "DecodeError.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/error.h>
+#include <libavutil/log.h>
+#include <libavutil/mathematics.h>
+#include <libswresample/swresample.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <new>
+#include <system_error>
+
+namespace
+{
+std::string describe(int iError)
+{
+    char acText[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(iError, acText, sizeof acText);
+    return acText;
+}
+
+std::string formatSeconds(int64_t iFrames, int32_t iSampleRate)
+{
+    char acText[32];
+    std::snprintf(acText, sizeof acText, "%.1f s", static_cast<double>(iFrames) / iSampleRate);
+    return acText;
+}
+
+// Errors reach the caller as DecodeError or getWarning(); FFmpeg's own log lines
+// would only scribble over the caller's output.
+void silenceLibraryLog()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+}
+
+void checkAllocated(const void* pObject)
+{
+    if (pObject == nullptr)
+        throw std::bad_alloc();
+}
+
+bool isEmptyFile(const std::string& sPath)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(sPath, error) && std::filesystem::file_size(sPath, error) == 0;
+}
+
+// Demuxers report unreadable content in many ways (invalid data, invalid argument,
+// end of file); only what the file system says is worth passing on as it is.
+bool isFileSystemError(int iError)
+{
+    for (const int iCode : {ENOENT, EACCES, EPERM, EIO, ENOMEM, ENAMETOOLONG, ENOTDIR, ELOOP, EMFILE})
+        if (iError == AVERROR(iCode))
+            return true;
+    return false;
+}
+
+void makeLayout(AVChannelLayout& layout, const AVChannelLayout& source)
+{
+    if (source.order == AV_CHANNEL_ORDER_NATIVE)
+        av_channel_layout_from_mask(&layout, source.u.mask);
+    else
+        av_channel_layout_default(&layout, source.nb_channels);
+}
+}
+
+FfmpegAudioDecoder::FfmpegAudioDecoder(const std::string& sPath)
+{
+    silenceLibraryLog();
+    try
+    {
+        openInput(sPath);
+        openDecoder();
+        computeLength();
+    }
+    catch (...)
+    {
+        releaseAll();
+        throw;
+    }
+}
+
+FfmpegAudioDecoder::~FfmpegAudioDecoder() { releaseAll(); }
+
+void FfmpegAudioDecoder::releaseAll()
+{
+    swr_free(&m_pResampler);
+    av_frame_free(&m_pFrame);
+    av_packet_free(&m_pPacket);
+    avcodec_free_context(&m_pCodec);
+    avformat_close_input(&m_pFormat);
+}
+
+void FfmpegAudioDecoder::openInput(const std::string& sPath)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(sPath, error))
+        throw DecodeError("is a folder");
+    if (isEmptyFile(sPath))
+        throw DecodeError("empty file");
+
+    // Local files only: the "file:" prefix keeps a name like "rtp:x.wav" from being
+    // taken as a network address, and the whitelist keeps playlists from reaching out.
+    AVDictionary* pOptions = nullptr;
+    av_dict_set(&pOptions, "protocol_whitelist", "file", 0);
+    const std::string sUrl = "file:" + sPath;
+    const int iOpened = avformat_open_input(&m_pFormat, sUrl.c_str(), nullptr, &pOptions);
+    av_dict_free(&pOptions);
+    if (iOpened < 0)
+        throw DecodeError(isFileSystemError(iOpened) ? describe(iOpened)
+                                                     : "not an audio file (unknown format or damaged header)");
+
+    const int iFound = avformat_find_stream_info(m_pFormat, nullptr);
+    if (iFound < 0)
+        throw DecodeError("cannot read the stream information: " + describe(iFound));
+}
+
+void FfmpegAudioDecoder::openDecoder()
+{
+    const AVCodec* pDecoder = nullptr;
+    AVCodecID eFirstAudioCodec = AV_CODEC_ID_NONE;
+    for (unsigned i = 0; i < m_pFormat->nb_streams && m_iStreamIndex < 0; ++i)
+    {
+        const AVCodecParameters* pParameters = m_pFormat->streams[i]->codecpar;
+        if (pParameters->codec_type != AVMEDIA_TYPE_AUDIO)
+            continue;
+        if (eFirstAudioCodec == AV_CODEC_ID_NONE)
+            eFirstAudioCodec = pParameters->codec_id;
+        pDecoder = avcodec_find_decoder(pParameters->codec_id);
+        if (pDecoder != nullptr)
+            m_iStreamIndex = static_cast<int>(i);
+    }
+    if (m_iStreamIndex < 0)
+        throw DecodeError(eFirstAudioCodec == AV_CODEC_ID_NONE
+                              ? std::string("no audio stream")
+                              : std::string("no decoder for the audio codec ") + avcodec_get_name(eFirstAudioCodec));
+
+    for (unsigned i = 0; i < m_pFormat->nb_streams; ++i)
+        if (static_cast<int>(i) != m_iStreamIndex)
+            m_pFormat->streams[i]->discard = AVDISCARD_ALL;
+
+    const AVStream* pStream = m_pFormat->streams[m_iStreamIndex];
+    m_pCodec = avcodec_alloc_context3(pDecoder);
+    checkAllocated(m_pCodec);
+    if (avcodec_parameters_to_context(m_pCodec, pStream->codecpar) < 0)
+        throw DecodeError("unusable codec parameters");
+    // Callers run one file per thread; a decoder with its own threads would compete.
+    m_pCodec->thread_count = 1;
+    m_pCodec->pkt_timebase = pStream->time_base;
+    const int iOpened = avcodec_open2(m_pCodec, pDecoder, nullptr);
+    if (iOpened < 0)
+        throw DecodeError("cannot open the decoder: " + describe(iOpened));
+
+    m_iSampleRate = m_pCodec->sample_rate;
+    m_iNumberOfChannels = m_pCodec->ch_layout.nb_channels;
+    if (m_iSampleRate <= 0 || m_iNumberOfChannels <= 0)
+        throw DecodeError("no playable audio (no sample rate or channel count)");
+    m_outputLayoutMask = m_pCodec->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? m_pCodec->ch_layout.u.mask : 0;
+
+    m_pPacket = av_packet_alloc();
+    checkAllocated(m_pPacket);
+    m_pFrame = av_frame_alloc();
+    checkAllocated(m_pFrame);
+    m_pending.assign(static_cast<size_t>(m_iNumberOfChannels), {});
+    m_outputPointers.assign(static_cast<size_t>(m_iNumberOfChannels), nullptr);
+}
+
+void FfmpegAudioDecoder::computeLength()
+{
+    const AVStream* pStream = m_pFormat->streams[m_iStreamIndex];
+    // A length guessed from the bit rate and the file size is no basis for calling a
+    // file truncated.
+    const bool bEstimated = m_pFormat->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE;
+    if (pStream->duration != AV_NOPTS_VALUE && pStream->duration > 0)
+        m_iLengthInFrames = av_rescale_q(pStream->duration, pStream->time_base, AVRational{1, m_iSampleRate});
+    else if (m_pFormat->duration != AV_NOPTS_VALUE && m_pFormat->duration > 0)
+        m_iLengthInFrames = av_rescale(m_pFormat->duration, m_iSampleRate, AV_TIME_BASE);
+    m_bLengthIsExact = m_iLengthInFrames > 0 && !bEstimated;
+}
+
+int32_t FfmpegAudioDecoder::read(float* const* ppfChannels, int32_t iMaxFrames)
+{
+    int32_t iDone = 0;
+    while (iDone < iMaxFrames)
+    {
+        if (m_iPendingBegin == m_iPendingEnd && !decodeMore())
+            break;
+        const int32_t iCount = std::min(iMaxFrames - iDone, m_iPendingEnd - m_iPendingBegin);
+        for (int32_t c = 0; c < m_iNumberOfChannels; ++c)
+            std::copy_n(m_pending[static_cast<size_t>(c)].data() + m_iPendingBegin, iCount, ppfChannels[c] + iDone);
+        m_iPendingBegin += iCount;
+        iDone += iCount;
+    }
+    m_iPosition += iDone;
+    return iDone;
+}
+
+bool FfmpegAudioDecoder::decodeMore()
+{
+    m_iPendingBegin = m_iPendingEnd = 0;
+    while (!m_bDecoderDrained)
+    {
+        const int iReceived = avcodec_receive_frame(m_pCodec, m_pFrame);
+        if (iReceived == 0)
+        {
+            const bool bGotFrames = convertFrame();
+            av_frame_unref(m_pFrame);
+            if (bGotFrames)
+                return true;
+            continue;
+        }
+        if (iReceived == AVERROR_EOF)
+        {
+            m_bDecoderDrained = true;
+            break;
+        }
+        if (iReceived != AVERROR(EAGAIN))
+            ++m_iDamagedPackets;
+        feedDecoder();
+    }
+    return flushResampler();
+}
+
+void FfmpegAudioDecoder::feedDecoder()
+{
+    if (m_bInputEnded)
+    {
+        // The flush packet went in already and the decoder still wants input: it
+        // has nothing more to give.
+        if (m_bFlushSent || avcodec_send_packet(m_pCodec, nullptr) < 0)
+            m_bDecoderDrained = true;
+        m_bFlushSent = true;
+        return;
+    }
+    while (!m_bPacketPending)
+    {
+        const int iRead = av_read_frame(m_pFormat, m_pPacket);
+        if (iRead < 0)
+        {
+            if (iRead != AVERROR_EOF)
+                m_sReadError = describe(iRead);
+            m_bInputEnded = true;
+            return;
+        }
+        if (m_pPacket->stream_index == m_iStreamIndex)
+            m_bPacketPending = true;
+        else
+            av_packet_unref(m_pPacket);
+    }
+    const int iSent = avcodec_send_packet(m_pCodec, m_pPacket);
+    if (iSent == AVERROR(EAGAIN))
+        return; // the decoder has frames to hand out first; the packet stays pending
+    if (iSent < 0)
+        ++m_iDamagedPackets;
+    av_packet_unref(m_pPacket);
+    m_bPacketPending = false;
+}
+
+bool FfmpegAudioDecoder::convertFrame()
+{
+    if (m_pFrame->nb_samples <= 0)
+        return false;
+    if (!configureResampler())
+    {
+        ++m_iDamagedPackets;
+        return false;
+    }
+    const int iCapacity = swr_get_out_samples(m_pResampler, m_pFrame->nb_samples);
+    if (iCapacity <= 0)
+        return false;
+    reserveFrames(iCapacity);
+    const int iConverted = swr_convert(m_pResampler, m_outputPointers.data(), iCapacity,
+                                       const_cast<const uint8_t**>(m_pFrame->extended_data), m_pFrame->nb_samples);
+    if (iConverted < 0)
+    {
+        ++m_iDamagedPackets;
+        return false;
+    }
+    m_iPendingEnd = iConverted;
+    discardBeforeSeekTarget();
+    return m_iPendingBegin < m_iPendingEnd;
+}
+
+bool FfmpegAudioDecoder::configureResampler()
+{
+    const AVChannelLayout& input = m_pFrame->ch_layout;
+    const uint64_t iInputMask = input.order == AV_CHANNEL_ORDER_NATIVE ? input.u.mask : 0;
+    if (m_pResampler != nullptr && m_pFrame->format == m_iResamplerInputFormat &&
+        m_pFrame->sample_rate == m_iResamplerInputRate && input.nb_channels == m_iResamplerInputChannels &&
+        iInputMask == m_iResamplerInputMask)
+        return true;
+    swr_free(&m_pResampler);
+    if (input.nb_channels <= 0 || m_pFrame->sample_rate <= 0)
+        return false;
+
+    AVChannelLayout inputLayout{};
+    makeLayout(inputLayout, input);
+    AVChannelLayout outputLayout{};
+    if (m_outputLayoutMask != 0)
+        av_channel_layout_from_mask(&outputLayout, m_outputLayoutMask);
+    else
+        av_channel_layout_default(&outputLayout, m_iNumberOfChannels);
+    const int iAllocated =
+        swr_alloc_set_opts2(&m_pResampler, &outputLayout, AV_SAMPLE_FMT_FLTP, m_iSampleRate, &inputLayout,
+                            static_cast<AVSampleFormat>(m_pFrame->format), m_pFrame->sample_rate, 0, nullptr);
+    av_channel_layout_uninit(&inputLayout);
+    av_channel_layout_uninit(&outputLayout);
+    if (iAllocated < 0 || swr_init(m_pResampler) < 0)
+    {
+        swr_free(&m_pResampler);
+        return false;
+    }
+    m_iResamplerInputFormat = m_pFrame->format;
+    m_iResamplerInputRate = m_pFrame->sample_rate;
+    m_iResamplerInputChannels = input.nb_channels;
+    m_iResamplerInputMask = iInputMask;
+    return true;
+}
+
+bool FfmpegAudioDecoder::flushResampler()
+{
+    // Only a stream whose rate changed mid-way leaves samples inside the resampler.
+    if (m_pResampler == nullptr || m_iResamplerInputRate == m_iSampleRate)
+        return false;
+    const int iCapacity = swr_get_out_samples(m_pResampler, 0);
+    if (iCapacity <= 0)
+        return false;
+    reserveFrames(iCapacity);
+    const int iConverted = swr_convert(m_pResampler, m_outputPointers.data(), iCapacity, nullptr, 0);
+    m_iPendingEnd = std::max(iConverted, 0);
+    return m_iPendingEnd > 0;
+}
+
+void FfmpegAudioDecoder::discardBeforeSeekTarget()
+{
+    if (m_iSeekTarget < 0)
+        return;
+    const AVStream* pStream = m_pFormat->streams[m_iStreamIndex];
+    const int64_t iTimestamp = m_pFrame->best_effort_timestamp;
+    if (iTimestamp == AV_NOPTS_VALUE)
+    {
+        m_iSeekTarget = -1; // no timestamps: the seek is as exact as the demuxer made it
+        return;
+    }
+    const int64_t iStart = pStream->start_time != AV_NOPTS_VALUE ? pStream->start_time : 0;
+    const int64_t iFrameStart = av_rescale_q(iTimestamp - iStart, pStream->time_base, AVRational{1, m_iSampleRate});
+    const int64_t iSkip = m_iSeekTarget - iFrameStart;
+    if (iSkip >= m_iPendingEnd)
+    {
+        m_iPendingBegin = m_iPendingEnd;
+        return;
+    }
+    m_iPendingBegin = static_cast<int32_t>(std::max<int64_t>(iSkip, 0));
+    m_iSeekTarget = -1;
+}
+
+void FfmpegAudioDecoder::reserveFrames(int32_t iFrames)
+{
+    for (size_t c = 0; c < m_pending.size(); ++c)
+    {
+        if (m_pending[c].size() < static_cast<size_t>(iFrames))
+            m_pending[c].resize(static_cast<size_t>(iFrames));
+        m_outputPointers[c] = reinterpret_cast<uint8_t*>(m_pending[c].data());
+    }
+}
+
+bool FfmpegAudioDecoder::seek(int64_t iFrame)
+{
+    iFrame = std::max<int64_t>(iFrame, 0);
+    if (m_iLengthInFrames > 0)
+        iFrame = std::min(iFrame, m_iLengthInFrames);
+    const AVStream* pStream = m_pFormat->streams[m_iStreamIndex];
+    const int64_t iStart = pStream->start_time != AV_NOPTS_VALUE ? pStream->start_time : 0;
+    const int64_t iTimestamp = iStart + av_rescale_q(iFrame, AVRational{1, m_iSampleRate}, pStream->time_base);
+    if (avformat_seek_file(m_pFormat, m_iStreamIndex, INT64_MIN, iTimestamp, iTimestamp, 0) < 0)
+        return false;
+
+    avcodec_flush_buffers(m_pCodec);
+    swr_free(&m_pResampler);
+    av_packet_unref(m_pPacket);
+    m_bPacketPending = false;
+    m_bInputEnded = false;
+    m_bFlushSent = false;
+    m_bDecoderDrained = false;
+    m_iPendingBegin = m_iPendingEnd = 0;
+    m_iSeekTarget = iFrame;
+    m_iPosition = iFrame;
+    return true;
+}
+
+std::string FfmpegAudioDecoder::getWarning() const
+{
+    std::string sWarning;
+    auto append = [&sWarning](const std::string& sPart) { sWarning += (sWarning.empty() ? "" : "; ") + sPart; };
+    if (!m_sReadError.empty())
+        append("read error after " + formatSeconds(m_iPosition, m_iSampleRate) + ": " + m_sReadError);
+    if (m_iDamagedPackets > 0)
+        append(std::to_string(m_iDamagedPackets) + " damaged packet" + (m_iDamagedPackets == 1 ? "" : "s") +
+               " skipped");
+    // Codecs differ from the announced length by a few hundred frames of priming and
+    // padding; a truncated file misses far more than that.
+    const bool bEnded = m_bDecoderDrained && m_iPendingBegin == m_iPendingEnd;
+    const int64_t iTolerance = m_iSampleRate / 4 + m_iLengthInFrames / 200;
+    if (bEnded && m_bLengthIsExact && m_iLengthInFrames - m_iPosition > iTolerance)
+        append("file ends early: " + formatSeconds(m_iPosition, m_iSampleRate) + " of " +
+               formatSeconds(m_iLengthInFrames, m_iSampleRate) + " decoded");
+    return sWarning;
+}
+
+std::string FfmpegAudioDecoder::getCodecName() const { return avcodec_get_name(m_pCodec->codec_id); }

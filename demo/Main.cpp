@@ -1,0 +1,3 @@
+#include "KeyraDemoApplication.h"
+
+START_JUCE_APPLICATION(KeyraDemoApplication)

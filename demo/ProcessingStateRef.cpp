@@ -1,0 +1,3 @@
+#include "ProcessingStateRef.h"
+
+ProcessingStateRef::ProcessingStateRef() = default;
