@@ -4,6 +4,7 @@
 #include "vtrVecLib.h"
 
 #include <cassert>
+#include <cmath>
 #include <cstring>
 
 namespace
@@ -96,9 +97,10 @@ int CResampleFloat::Process(const char* pcIn, char* pcOut, float fInputSampleRat
     const double dStart = BeginCall(pcIn, iNumFrames, plan);
     const float* pfX = static_cast<const float*>(m_pX);
     float* pfY = reinterpret_cast<float*>(pcOut);
-    // The tap buffers pay with vector dot products; the portable table keeps the plain
+    // The tap buffers pay with vector dot products where the phase repeats; the portable
+    // table keeps the plain
     // loop and with it its exact summation order.
-    const bool bTapBuffers = vtrVecLibGetCPUType() == kUsedCPUExtensionAccelerate && TapBuffersFit(plan.iStep);
+    const bool bTapBuffers = vtrVecLibGetCPUType() == kUsedCPUExtensionAccelerate && TapBuffersPay(plan);
     for (int c = 0; c < m_iNumChannels; ++c)
     {
         m_dTime = dStart;
@@ -158,6 +160,14 @@ void CResampleFloat::ResampleData(const float* pfX, float* pfY, const CallPlan& 
 bool CResampleFloat::TapBuffersFit(int64_t iStep) const
 {
     return iStep >= kMinTapStep && m_pfLeftTaps != nullptr && m_pfRightTaps != nullptr && m_pfSampleScratch != nullptr;
+}
+
+// The buffers pay only where the phase repeats: an input step of a whole number of frames
+// (44.1 kHz or 22.05 kHz to the analysis rate) with the filter stretched to many taps.
+bool CResampleFloat::TapBuffersPay(const CallPlan& plan) const
+{
+    const float fInc = static_cast<float>(plan.dInc);
+    return fInc >= 2.f && fInc == std::floor(fInc) && TapBuffersFit(plan.iStep);
 }
 
 // The taps at table positions iFirst, iFirst + iStep, ... below iEnd, interpolated as in

@@ -31,6 +31,7 @@ private:
     void ResampleDataWithTapBuffers(const float* pfX, float* pfY, const CallPlan& plan, double& dTime);
     int FillTaps(int64_t iFirst, int64_t iEnd, int64_t iStep, float* pfTaps, bool bReversed) const;
     bool TapBuffersFit(int64_t iStep) const;
+    bool TapBuffersPay(const CallPlan& plan) const;
 
     // Interpolated taps of the left wing (reversed, to meet the samples in ascending
     // order) and of the right wing.
