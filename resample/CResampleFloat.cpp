@@ -98,8 +98,7 @@ int CResampleFloat::Process(const char* pcIn, char* pcOut, float fInputSampleRat
     const float* pfX = static_cast<const float*>(m_pX);
     float* pfY = reinterpret_cast<float*>(pcOut);
     // The tap buffers pay with vector dot products where the phase repeats; the portable
-    // table keeps the plain
-    // loop and with it its exact summation order.
+    // table keeps the plain loop and with it its exact summation order.
     const bool bTapBuffers = vtrVecLibGetCPUType() == kUsedCPUExtensionAccelerate && TapBuffersPay(plan);
     for (int c = 0; c < m_iNumChannels; ++c)
     {
