@@ -1,5 +1,6 @@
 #include "CBuffSrc.h"
 #include "ResampleInterface.h"
+#include "vtrVecLib.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,6 +25,9 @@ std::vector<float> testSignal(float fRate)
 void BM_ResampleToAnalysisRate(benchmark::State& state)
 {
     const float fIn = static_cast<float>(state.range(0));
+    // Second argument: the table, 0 portable or 10 accelerated.
+    vtrVecLibDispatcherClear();
+    vtrVecLibDispatcher(static_cast<int>(state.range(1)));
     void* pInstance = nullptr;
     ResampleCreateInstance(&pInstance, 6, kFrames, 1, 0, 0);
     const std::vector<float> in = testSignal(fIn);
@@ -39,7 +43,7 @@ void BM_ResampleToAnalysisRate(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kFrames);
     ResampleDestroyInstance(&pInstance);
 }
-BENCHMARK(BM_ResampleToAnalysisRate)->Arg(44100)->Arg(48000)->Arg(96000)->Arg(8000);
+BENCHMARK(BM_ResampleToAnalysisRate)->ArgsProduct({{44100, 48000, 96000, 8000}, {0, 10}});
 
 // The analysis block cutting: 4096-sample blocks every 512 samples from 4096-frame chunks.
 void BM_BlockSource(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "vtrVecLib.h"
 
+#include "vtrVecLibAccelerate.h"
 #include "vtrVecLibGeneric.h"
 
 float* (*vtrfMalloc)(int) = nullptr;
@@ -69,7 +70,12 @@ void vtrVecLibDispatcher(int iExtension)
     vtrReIdx = vtrReIdxInterleaved;
     vtrImIdx = vtrImIdxInterleaved;
     DetectedCPUExtension = dispatchToGeneric();
-    // No accelerated table in this build: every request ends with the portable one.
+#ifdef VTR_HAVE_ACCELERATE
+    if (iExtension != kUsedCPUExtensionGeneric && vtrAccelerateSupported())
+        DetectedCPUExtension = dispatchToAccelerate();
+#endif
+    // Without the accelerated table (other processors or builds) every request ends
+    // with the portable one.
 }
 
 void vtrVecLibDispatcherClear()

@@ -1,6 +1,11 @@
 #include "IterativeHSS.h"
 
 #include "vtrVecLib.h"
+#include "vtrVecLibAccelerate.h"
+
+#ifdef VTR_HAVE_ACCELERATE
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -238,6 +243,8 @@ int IterativeHSS::process(const Vector<float>& spectrum)
 
 void IterativeHSS::computeHSS()
 {
+    if (vtrVecLibGetCPUType() == kUsedCPUExtensionAccelerate && computeHSSAccelerate())
+        return;
     float* pfSum = m_HarmonicSum.getPointer() + m_Config.m_iMinBin;
     const float* pfMagnitudes = m_Magnitudes.getPointer() + m_Config.m_iMinBin;
     std::fill(pfSum, pfSum + m_NumCandidatesOfPartial[0], 0.f);
@@ -250,6 +257,85 @@ void IterativeHSS::computeHSS()
             pfSum[k] += pfPartial[k] * fWeight;
     }
 }
+
+float IterativeHSS::computeCandidateHSS(int iCandidate) const
+{
+    float fSum = 0.f;
+    for (int p = 0; p < m_NumPartialsPerBin[iCandidate]; ++p)
+        fSum += m_Magnitudes[iCandidate + m_PartialOffsets[p]] * m_PartialWeights[p];
+    return fSum;
+}
+
+#ifdef VTR_HAVE_ACCELERATE
+// Per candidate the partials are added in the same order, starting from +0, as in
+// computeHSS; a lane past a partial's candidates adds +0, which leaves its sum unchanged.
+VTR_AVX2_FMA bool IterativeHSS::computeHSSAccelerate()
+{
+    const int iFirst = m_Config.m_iMinBin;
+    const int iNumCandidates = m_NumCandidatesOfPartial[0];
+    const int iNumPartials = m_Config.m_iNumPartials;
+    const int* piCandidatesOfPartial = m_NumCandidatesOfPartial.getPointer();
+    const int* piOffsets = m_PartialOffsets.getPointer();
+    const float* pfWeights = m_PartialWeights.getPointer();
+    const float* pfMagnitudes = m_Magnitudes.getPointer() + iFirst;
+    float* pfSum = m_HarmonicSum.getPointer() + iFirst;
+    const int iNumLoadable = m_Config.m_iNumBins - iFirst;
+    const __m256i vLaneOffsets = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+
+    // Four blocks of eight candidates share each pass over the partials, so that four
+    // independent additions are in flight.
+    constexpr int kBlocks = 4;
+    int k = 0;
+    for (; k + 8 <= iNumCandidates; k += 8 * kBlocks)
+    {
+        const int iNumBlocks = std::min(kBlocks, (iNumCandidates - k) / 8);
+        __m256 vAcc[kBlocks];
+        __m256i vLanes[kBlocks];
+        for (int b = 0; b < kBlocks; ++b)
+        {
+            vAcc[b] = _mm256_setzero_ps();
+            vLanes[b] = _mm256_add_epi32(_mm256_set1_epi32(k + 8 * b), vLaneOffsets);
+        }
+        // Partials that every candidate of the group uses need no masks and stay inside
+        // the spectrum; the others are masked per lane.
+        const int iLastCandidate = k + 8 * iNumBlocks - 1;
+        int p = 0;
+        for (; p < iNumPartials && piCandidatesOfPartial[p] > iLastCandidate; ++p)
+        {
+            const __m256 vWeight = _mm256_set1_ps(pfWeights[p]);
+            const float* pfPartial = pfMagnitudes + k + piOffsets[p];
+            for (int b = 0; b < iNumBlocks; ++b)
+                vAcc[b] = _mm256_add_ps(vAcc[b], _mm256_mul_ps(_mm256_loadu_ps(pfPartial + 8 * b), vWeight));
+        }
+        for (; p < iNumPartials && piCandidatesOfPartial[p] > k; ++p)
+        {
+            const __m256 vWeight = _mm256_set1_ps(pfWeights[p]);
+            const __m256i vCount = _mm256_set1_epi32(piCandidatesOfPartial[p]);
+            for (int b = 0; b < iNumBlocks; ++b)
+            {
+                const int iStart = k + 8 * b + piOffsets[p];
+                // Near the top only the lanes inside the spectrum are read.
+                const __m256 vMagnitudes = iStart + 8 <= iNumLoadable
+                                               ? _mm256_loadu_ps(pfMagnitudes + iStart)
+                                               : _mm256_maskload_ps(pfMagnitudes + iStart, _mm256_cmpgt_epi32(_mm256_set1_epi32(iNumLoadable - iStart), vLaneOffsets));
+                const __m256 vActive = _mm256_castsi256_ps(_mm256_cmpgt_epi32(vCount, vLanes[b]));
+                vAcc[b] = _mm256_add_ps(vAcc[b], _mm256_and_ps(_mm256_mul_ps(vMagnitudes, vWeight), vActive));
+            }
+        }
+        for (int b = 0; b < iNumBlocks; ++b)
+            _mm256_storeu_ps(pfSum + k + 8 * b, vAcc[b]);
+        k += 8 * iNumBlocks - 8 * kBlocks; // a shorter last group ends where it stored
+    }
+    for (; k < iNumCandidates; ++k)
+        pfSum[k] = computeCandidateHSS(iFirst + k);
+    return true;
+}
+#else
+bool IterativeHSS::computeHSSAccelerate()
+{
+    return false;
+}
+#endif
 
 float IterativeHSS::reduceMagnitudes(int iBin)
 {

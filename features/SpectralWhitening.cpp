@@ -1,6 +1,11 @@
 #include "SpectralWhitening.h"
 
 #include "vtrVecLib.h"
+#include "vtrVecLibAccelerate.h"
+
+#ifdef VTR_HAVE_ACCELERATE
+#include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -78,14 +83,45 @@ void SpectralWhitening::computeSlidingMean(Vector<float>& output, const Vector<f
     // The truncated windows at both edges stay centred on their bin.
     for (int i = 0; i < h; ++i)
         vtrfRealDotProduct(pfIn, pfWindow + (h - i), &pfOut[i], i + h + 1);
-    for (int i = h; i < n - h; ++i)
-        vtrfRealDotProduct(pfIn + (i - h), pfWindow, &pfOut[i], m_iWindowLength);
+    if (vtrVecLibGetCPUType() != kUsedCPUExtensionAccelerate || !computeFullWindowMeansAccelerate(pfIn, pfOut))
+        for (int i = h; i < n - h; ++i)
+            vtrfRealDotProduct(pfIn + (i - h), pfWindow, &pfOut[i], m_iWindowLength);
     for (int i = n - h; i < n; ++i)
         vtrfRealDotProduct(pfIn + (i - h), pfWindow, &pfOut[i], n - (i - h));
 
     // Divided by the full window's sum at the edges too; fillEdges repairs them.
     vtrfRealMulC_I(pfOut, 1.f / m_fWindowSum, n);
 }
+
+#ifdef VTR_HAVE_ACCELERATE
+VTR_AVX2_FMA bool SpectralWhitening::computeFullWindowMeansAccelerate(const float* pfIn, float* pfOut) const
+{
+    const int n = m_iNumBins;
+    const int h = m_iHalfWindowLength;
+    const float* pfWindow = m_Window.getPointer();
+    int i = h;
+    for (; i + 8 <= n - h; i += 8)
+    {
+        __m256 vSum = _mm256_setzero_ps();
+        for (int k = 0; k < m_iWindowLength; ++k)
+            vSum = _mm256_add_ps(vSum, _mm256_mul_ps(_mm256_loadu_ps(pfIn + (i - h + k)), _mm256_set1_ps(pfWindow[k])));
+        _mm256_storeu_ps(pfOut + i, vSum);
+    }
+    for (; i < n - h; ++i)
+    {
+        float fSum = 0.f;
+        for (int k = 0; k < m_iWindowLength; ++k)
+            fSum += pfIn[i - h + k] * pfWindow[k];
+        pfOut[i] = fSum;
+    }
+    return true;
+}
+#else
+bool SpectralWhitening::computeFullWindowMeansAccelerate(const float*, float*) const
+{
+    return false;
+}
+#endif
 
 void SpectralWhitening::computeSlidingStd(const Vector<float>& input)
 {

@@ -43,6 +43,9 @@ public:
     const Vector<float>& getSlidingStd() const { return m_SlidingStd; }
 
 private:
+    /// The full-window bins of computeSlidingMean, eight bins at a time with the same
+    /// per-bin summation order as the portable dot product; false without the instructions.
+    bool computeFullWindowMeansAccelerate(const float* pfIn, float* pfOut) const;
     void allocateAndInitWhiteningWindow(float fWindowWidthInOctaves, int iNumBinsPerSemitone);
     void fillEdges();
     bool whiten(Vector<float>& output, const Vector<float>& input, float fThreshold, bool bAlternative);

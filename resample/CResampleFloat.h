@@ -25,4 +25,18 @@ public:
 
 private:
     void ResampleData(const float* pfX, float* pfY, const CallPlan& plan, double& dTime) const;
+    /// The same filter, with the interpolated taps of a phase kept while the phase repeats
+    /// and each wing summed by vtrfRealDotProduct (interleaved channels are gathered into
+    /// a scratch buffer first, so every channel sums as a mono signal would).
+    void ResampleDataWithTapBuffers(const float* pfX, float* pfY, const CallPlan& plan, double& dTime);
+    int FillTaps(int64_t iFirst, int64_t iEnd, int64_t iStep, float* pfTaps, bool bReversed) const;
+    bool TapBuffersFit(int64_t iStep) const;
+    bool TapBuffersPay(const CallPlan& plan) const;
+
+    // Interpolated taps of the left wing (reversed, to meet the samples in ascending
+    // order) and of the right wing.
+    float* m_pfLeftTaps = nullptr;
+    float* m_pfRightTaps = nullptr;
+    float* m_pfSampleScratch = nullptr;
+    int m_iTapCapacity = 0;
 };

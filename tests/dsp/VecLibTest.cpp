@@ -1,4 +1,5 @@
 #include "vtrVecLib.h"
+#include "vtrVecLibAccelerate.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,15 @@ TEST(VecLibDispatcher, StateChanges)
     EXPECT_EQ(vtrVecLibGetCPUType(), -1);
     EXPECT_NE(vtrfRealAdd_I, nullptr); // clearing forgets the choice, not the pointers
     vtrVecLibDispatcher(kUsedCPUExtensionAuto);
+#ifdef VTR_HAVE_ACCELERATE
+    if (vtrAccelerateSupported())
+    {
+        EXPECT_EQ(vtrVecLibGetCPUType(), kUsedCPUExtensionAccelerate);
+        EXPECT_NE(vsqrt_I_MAC, nullptr);
+        vtrVecLibDispatcher(kUsedCPUExtensionGeneric); // a lower request switches down
+        EXPECT_EQ(vtrVecLibGetCPUType(), 0);
+    }
+#endif
     EXPECT_EQ(vtrVecLibGetCPUType(), 0);
     EXPECT_EQ(vsqrt_I_MAC, nullptr);
 }
