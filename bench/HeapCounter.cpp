@@ -24,3 +24,47 @@ void operator delete(void* p, std::size_t) noexcept
 {
     std::free(p);
 }
+
+void* operator new[](std::size_t iSize)
+{
+    return operator new(iSize);
+}
+
+// The nothrow forms must come from here too: the library frees their memory with the
+// plain operator delete below.
+void* operator new(std::size_t iSize, const std::nothrow_t&) noexcept
+{
+    try
+    {
+        return operator new(iSize);
+    }
+    catch (...)
+    {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t iSize, const std::nothrow_t&) noexcept
+{
+    return operator new(iSize, std::nothrow);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, const std::nothrow_t&) noexcept
+{
+    std::free(p);
+}
