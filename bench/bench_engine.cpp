@@ -75,7 +75,7 @@ BENCHMARK(BM_EngineRealtime)->ArgsProduct({{1024, 16384}, {0, 10}})->Unit(benchm
 // stays live) and from the heap at construction, and what processing 10 s and 10 min
 // of audio adds (nothing).
 
-#include "HeapCounter.h"
+#include "HeapAllocationCounter.h"
 #include "vtrAllocatorIf.h"
 
 #include <cstring>
@@ -130,8 +130,8 @@ void BM_EngineMemory(benchmark::State& state)
     long long llEngineBytes = 0, llLiveBytes = 0, llHeapBytes = 0, llProcessBytes = 0;
     for (auto _ : state)
     {
-        HeapCounter::bytes = 0;
-        HeapCounter::counting = true;
+        HeapAllocationCounter::bytes = 0;
+        HeapAllocationCounter::counting = true;
         vtrAllocatorIf::setCustomAllocator(liveMalloc);
         vtrAllocatorIf::setCustomReallocator(liveRealloc);
         vtrAllocatorIf::setCustomDeallocator(liveFree);
@@ -140,7 +140,7 @@ void BM_EngineMemory(benchmark::State& state)
         KeyraIf* pEngine = nullptr;
         KeyraIf::createInstance(pEngine, kSampleRate, 2);
         const int64_t iAfterCreate = vtrAllocator::getNumOfBytesAllocated();
-        llHeapBytes = HeapCounter::bytes;
+        llHeapBytes = HeapAllocationCounter::bytes;
         llLiveBytes = g_llLiveEngineBytes - llLiveBefore;
 
         const size_t iTotal = static_cast<size_t>(iSeconds * kSampleRate);
@@ -150,8 +150,8 @@ void BM_EngineMemory(benchmark::State& state)
             const float* channels[] = {music[0].data() + pos, music[1].data() + pos};
             pEngine->process(channels, 1024);
         }
-        llProcessBytes = (vtrAllocator::getNumOfBytesAllocated() - iAfterCreate) + (HeapCounter::bytes - llHeapBytes);
-        HeapCounter::counting = false;
+        llProcessBytes = (vtrAllocator::getNumOfBytesAllocated() - iAfterCreate) + (HeapAllocationCounter::bytes - llHeapBytes);
+        HeapAllocationCounter::counting = false;
         llEngineBytes = iAfterCreate - iBefore;
         KeyraIf::destroyInstance(pEngine);
         vtrAllocatorIf::setCustomAllocator(vtrAllocator::defaultMalloc);

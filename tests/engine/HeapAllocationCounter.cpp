@@ -5,11 +5,15 @@
 
 std::atomic<bool> HeapAllocationCounter::counting{false};
 std::atomic<int> HeapAllocationCounter::allocations{0};
+std::atomic<long long> HeapAllocationCounter::bytes{0};
 
 void* operator new(std::size_t iSize)
 {
     if (HeapAllocationCounter::counting.load(std::memory_order_relaxed))
+    {
         ++HeapAllocationCounter::allocations;
+        HeapAllocationCounter::bytes += static_cast<long long>(iSize);
+    }
     if (void* p = std::malloc(iSize == 0 ? 1 : iSize))
         return p;
     throw std::bad_alloc();
