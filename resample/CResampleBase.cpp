@@ -468,3 +468,13 @@ void CResampleBase::FreeBuffers()
     m_pFixedOutput = nullptr;
     m_pX = nullptr;
 }
+
+int CResampleBase::GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate)
+{
+    CallPlan plan;
+    if (iNumFrames < 0
+        || !PlanCall(fInputSampleRate, fOutputSampleRate, static_cast<unsigned int>(m_iNumChannels),
+                     static_cast<unsigned int>(iNumFrames), plan))
+        return 0;
+    return plan.iOutputFrames;
+}

@@ -56,7 +56,7 @@ public:
     /// History frames placed at frame 0 before the first call; at most the largest reach
     /// (501 * (order + 1)) frames, otherwise refused with 0.
     virtual int FillPreBuffer(const char* pcIn, unsigned int iNumChannels, unsigned int iNumFrames) = 0;
-    virtual int GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate) = 0;
+    virtual int GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate);
     virtual int Reset() = 0;
     virtual int Init() = 0;
     virtual void DeInit() = 0;

@@ -75,16 +75,6 @@ int CResampleFloat::FillPreBuffer(const char* pcIn, unsigned int iNumChannels, u
     return CopyToPreBuffer(pcIn, iNumChannels, iNumFrames);
 }
 
-int CResampleFloat::GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate)
-{
-    CallPlan plan;
-    if (iNumFrames < 0
-        || !PlanCall(fInputSampleRate, fOutputSampleRate, static_cast<unsigned int>(m_iNumChannels),
-                     static_cast<unsigned int>(iNumFrames), plan))
-        return 0;
-    return plan.iOutputFrames;
-}
-
 int CResampleFloat::Process(const char* pcIn, char* pcOut, float fInputSampleRate, float fOutputSampleRate,
                             unsigned int iNumChannels, unsigned int iNumFrames)
 {

@@ -60,16 +60,6 @@ int CResampleInt::FillPreBuffer(const char* pcIn, unsigned int, unsigned int iNu
     return CopyToPreBuffer(pcIn, static_cast<unsigned int>(m_iNumChannels), iNumFrames);
 }
 
-int CResampleInt::GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate)
-{
-    CallPlan plan;
-    if (iNumFrames < 0
-        || !PlanCall(fInputSampleRate, fOutputSampleRate, static_cast<unsigned int>(m_iNumChannels),
-                     static_cast<unsigned int>(iNumFrames), plan))
-        return 0;
-    return plan.iOutputFrames;
-}
-
 int CResampleInt::Process(const char* pcIn, char* pcOut, float fInputSampleRate, float fOutputSampleRate,
                           unsigned int iNumChannels, unsigned int iNumFrames)
 {

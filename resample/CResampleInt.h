@@ -16,7 +16,6 @@ public:
     int Process(const char* pcIn, char* pcOut, float fInputSampleRate, float fOutputSampleRate,
                 unsigned int iNumChannels, unsigned int iNumFrames) override;
     int FillPreBuffer(const char* pcIn, unsigned int iNumChannels, unsigned int iNumFrames) override;
-    int GetNumOfOutputSamples(int iNumFrames, float fInputSampleRate, float fOutputSampleRate) override;
     int Reset() override;
     int Init() override;
     void DeInit() override;
