@@ -166,3 +166,20 @@ void BM_EngineMemory(benchmark::State& state)
 }
 
 BENCHMARK(BM_EngineMemory)->Arg(10)->Arg(600)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// ---- Cost of making and destroying one instance: a batch analyser pays it per file.
+namespace
+{
+void BM_EngineCreate(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        KeyraIf* pEngine = nullptr;
+        KeyraIf::createInstance(pEngine, 44100.f, 2);
+        benchmark::DoNotOptimize(pEngine);
+        KeyraIf::destroyInstance(pEngine);
+    }
+}
+}
+
+BENCHMARK(BM_EngineCreate)->Unit(benchmark::kMicrosecond);

@@ -166,6 +166,15 @@ void LogFreqSpectrum::computeKernels()
     for (int i = 0; i < 2 * R - 1; ++i)
         oversamplingWindow[i] = computeHannWindow(static_cast<float>(i + 1 - R), static_cast<float>(2 * R));
 
+    // Neighbouring kernels overlap several times over on the fine grid: the logarithm of
+    // each fine bin's frequency is taken once for all of them.
+    int iFineLo = 0, iFineHi = 0, iUnused = 0;
+    m_Config.computeSemitoneRange(0, iFineLo, iUnused);
+    m_Config.computeSemitoneRange(m_Kernels.size() - 1, iUnused, iFineHi);
+    Vector<float> fineLog2(std::max(iFineHi - iFineLo + 1, 1));
+    for (int m = iFineLo; m <= iFineHi; ++m)
+        fineLog2[m - iFineLo] = log2Single(static_cast<float>(m) * fSampleRate / fL);
+
     Vector<float> fineWindow;
     for (int iBin = 0; iBin < m_Kernels.size(); ++iBin)
     {
@@ -183,7 +192,7 @@ void LogFreqSpectrum::computeKernels()
         for (int m = iLo; m <= iHi; ++m)
         {
             const float fF = static_cast<float>(m) * fSampleRate / fL;
-            const float fShape = 0.5f + 0.5f * std::cos(kPi * fB * (log2Single(fF) - fLog2Centre));
+            const float fShape = 0.5f + 0.5f * std::cos(kPi * fB * (fineLog2[m - iFineLo] - fLog2Centre));
             fineWindow[m - iLo] = fShape / (fF * kLn2 / fB);
         }
 
