@@ -37,6 +37,14 @@ KeyDictionary::KeyDictionary(const Key::ChromaTemplateType&)
     for (const KeyType* pKeyType : apKeyTypes)
         for (const PitchClass* pRoot : apRoots)
             keys.emplace_back(*pRoot, *pKeyType);
+
+    for (size_t i = 0; i < keys.size(); ++i)
+    {
+        const Key& key = keys[i];
+        m_aiFifthAbove[i] = getIndex(MusicTheoryKey(key.getRoot() + Interval::perfectFifth, key.getKeyType()));
+        m_aiFifthBelow[i] = getIndex(MusicTheoryKey(key.getRoot() - Interval::perfectFifth, key.getKeyType()));
+        m_aiRelative[i] = getIndex(key.getRelativeKey());
+    }
 }
 
 MusicTheoryKey KeyDictionary::getKey(int iIndex) const
@@ -96,14 +104,10 @@ void KeyDictionary::smoothOutRelatedKeys(Vector<float>& scores) const
 
     for (int i = 0; i < iNumKeys; ++i)
     {
-        const Key& key = keys[static_cast<size_t>(i)];
-        const MusicTheoryKey above(key.getRoot() + Interval::perfectFifth, key.getKeyType());
-        const MusicTheoryKey below(key.getRoot() - Interval::perfectFifth, key.getKeyType());
-        const MusicTheoryKey relative = key.getRelativeKey();
-
-        scores[i] += fSelf * snapshot[getIndex(key)];
-        scores[i] += fFifthAbove * snapshot[getIndex(above)];
-        scores[i] += fFifthBelow * snapshot[getIndex(below)];
-        scores[i] += fRelative * snapshot[getIndex(relative)];
+        const size_t k = static_cast<size_t>(i);
+        scores[i] += fSelf * snapshot[i];
+        scores[i] += fFifthAbove * snapshot[m_aiFifthAbove[k]];
+        scores[i] += fFifthBelow * snapshot[m_aiFifthBelow[k]];
+        scores[i] += fRelative * snapshot[m_aiRelative[k]];
     }
 }

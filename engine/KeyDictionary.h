@@ -5,6 +5,7 @@
 #include "Vector.h"
 #include "vtrAllocatedObject.h"
 
+#include <array>
 #include <vector>
 
 /// The 24 key templates, index = 12 * (0 major, 1 minor) + root chroma index, and the
@@ -32,4 +33,8 @@ public:
 
 private:
     std::vector<Key> keys;
+    // The related keys never change: their indices are found once, not per result.
+    std::array<int, kNumKeys> m_aiFifthAbove{};
+    std::array<int, kNumKeys> m_aiFifthBelow{};
+    std::array<int, kNumKeys> m_aiRelative{};
 };
