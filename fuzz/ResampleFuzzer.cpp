@@ -149,13 +149,15 @@ void convertFixed(FuzzedDataProvider& in, Stream& s, bool bAsNeeded)
         iInFrames = pickFrames(in, s.iMaxFrames);
     if (iOutFrames > 4096 || static_cast<int64_t>(iOutFrames) * s.iChannels > kMaxOutputSamples)
         return;
-    // The holding buffer grows to whatever one call produces: a call that upsamples a full
-    // block by a huge ratio asks for gigabytes and minutes of work, by design, so it is
-    // left out like an oversized plain call.
-    if (std::isfinite(fIn) && std::isfinite(fOut) && fIn > 0.f && fOut > 0.f
-        && (static_cast<double>(std::max(0, iInFrames)) + 1.0) * fOut / fIn * s.iChannels > kMaxOutputSamples)
-        return;
-    if (!s.afford(iInFrames, fIn, fOut))
+    // The first call spends up to one filter reach of input on history.
+    const auto kMaxReach = [](int iOrder) { return 2.0 * 501.0 * (iOrder + 1) + 2.0; };
+    // A call whose surplus would pass the holding limit is refused before any work, so it
+    // is made whatever it would cost; the others count against the budget.
+    const double dSurplus = std::isfinite(fIn) && std::isfinite(fOut) && fIn > 0.f && fOut > 0.f
+                                ? ((static_cast<double>(std::max(0, iInFrames)) - kMaxReach(s.iOrder)) * fOut / fIn - 4096.0) * s.iChannels
+                                : 0.0;
+    const bool bMustRefuse = dSurplus > 1.01 * static_cast<double>(int64_t{1} << 24);
+    if (!bMustRefuse && !s.afford(iInFrames, fIn, fOut))
         return;
     const std::vector<char> samples = s.input(in, iInFrames);
     std::vector<char> out(static_cast<size_t>(std::max(0, iOutFrames)) * static_cast<size_t>(s.iChannels * s.iBytes));
@@ -163,6 +165,7 @@ void convertFixed(FuzzedDataProvider& in, Stream& s, bool bAsNeeded)
                                                out.empty() ? nullptr : out.data(), s.iChannels, iInFrames, iOutFrames,
                                                fIn, fOut);
     fuzz::check(iDelivered >= 0 && iDelivered <= std::max(0, iOutFrames), "fixed output fits its buffer");
+    fuzz::check(!bMustRefuse || iDelivered == 0, "a surplus beyond the holding limit is refused");
 }
 }
 

@@ -342,6 +342,9 @@ int CResampleBase::ProcessFixedOutput(const void* pIn, void* pOut, int iNumChann
     const int64_t iHeld = static_cast<int64_t>(m_iFixedOutputPending) + plan.iOutputFrames;
     if (pOut == nullptr && std::min<int64_t>(iHeld, iOutFrames) > 0)
         return 0;
+    // Huge upsampling of a full block would otherwise hold gigabytes.
+    if ((iHeld - iOutFrames) * iNumChannels > kMaxFixedOutputSurplus)
+        return 0;
 
     const int iBytes = SampleBytes();
     const int64_t iNeeded = std::max<int64_t>(static_cast<int64_t>(iOutFrames) + 256, iHeld) * iNumChannels;

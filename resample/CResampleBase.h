@@ -43,9 +43,14 @@ public:
 
     /// Converts and hands out exactly iOutFrames frames once enough input has arrived; the
     /// surplus stays inside for the next call. The holding buffer grows (never shrinks) to
-    /// whatever a call produces, so no frame is lost.
+    /// whatever a call produces, so no frame is lost; a call that would leave more than
+    /// kMaxFixedOutputSurplus samples held is refused (0, nothing consumed).
     int ProcessFixedOutput(const void* pIn, void* pOut, int iNumChannels, int iInFrames, int iOutFrames,
                            float fInputSampleRate, float fOutputSampleRate);
+
+    /// 2^24 samples: 64 MB of floats, hours beyond what any caller asking for its input
+    /// with GetNumFramesNeededFixedOutput could leave behind.
+    static constexpr int64_t kMaxFixedOutputSurplus = int64_t{1} << 24;
 
     float sinc(float fX) const;
     float window(float fI, int iN) const;

@@ -180,6 +180,24 @@ TEST(ResampleInterface, FixedOutputRefusesBadCalls)
     EXPECT_EQ(GetNumFramesNeededFixedOutput(h.p, 1024, 44100.f, 11025.f), 29 + 4096);
 }
 
+// Far more input than asked for at a huge upsampling ratio would hold gigabytes of
+// surplus: the call is refused and the stream goes on as if it had not been made.
+TEST(ResampleInterface, FixedOutputRefusesASurplusBeyondItsLimit)
+{
+    Handle h(6, 4096, 2);
+    Handle fresh(6, 4096, 2);
+    const std::vector<float> in(2 * 4096, 0.25f);
+    std::vector<float> out(2 * 512), expected(2 * 512);
+    // 4096 frames at 100 Hz to 5 MHz: about 2 x 10^8 frames, 2 x 512 wanted.
+    EXPECT_EQ(ResampleFixedOutput(h.p, in.data(), out.data(), 2, 4096, 512, 100.f, 5000000.f), 0);
+    // Nothing was consumed: the next call is served as on a fresh instance.
+    const int iNeeded = GetNumFramesNeededFixedOutput(h.p, 512, 44100.f, 11025.f);
+    EXPECT_EQ(GetNumFramesNeededFixedOutput(fresh.p, 512, 44100.f, 11025.f), iNeeded);
+    EXPECT_EQ(ResampleFixedOutput(h.p, in.data(), out.data(), 2, iNeeded, 512, 44100.f, 11025.f), 512);
+    EXPECT_EQ(ResampleFixedOutput(fresh.p, in.data(), expected.data(), 2, iNeeded, 512, 44100.f, 11025.f), 512);
+    EXPECT_EQ(out, expected);
+}
+
 TEST(ResampleInterface, SteadyFixedOutputAllocatesNothing)
 {
     Handle h;
