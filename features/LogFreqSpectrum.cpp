@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -16,6 +18,36 @@ constexpr float kTwoPi = 6.2831855f;
 float log2Single(float fX)
 {
     return std::log(fX) / kLn2;
+}
+
+/// The kernels of the last design, for the next instance with the same config: every
+/// engine analyses at one rate with one config, and the design costs more than
+/// everything else an engine does before its first block. The values depend on the
+/// vector table in use, so that is part of the key.
+class KernelMemo
+{
+public:
+    bool matches(const LogFreqSpectrum::Config& c, int iTable) const
+    {
+        return m_bValid && iTable == m_iTable && c.m_fSampleRate == m_Config.m_fSampleRate
+               && c.m_fMinFrequency == m_Config.m_fMinFrequency && c.m_fNumOctaves == m_Config.m_fNumOctaves
+               && c.m_iNumBinsPerSemitone == m_Config.m_iNumBinsPerSemitone
+               && c.m_iBlockSize == m_Config.m_iBlockSize && c.m_iOversampling == m_Config.m_iOversampling;
+    }
+
+    std::mutex m_Mutex;
+    bool m_bValid = false;
+    int m_iTable = -1;
+    LogFreqSpectrum::Config m_Config;
+    std::vector<int> m_aiStartBins;
+    std::vector<int> m_aiNumBins;
+    std::vector<float> m_afWeights; // all kernels' weights, one after the other
+};
+
+KernelMemo& kernelMemo()
+{
+    static KernelMemo memo;
+    return memo;
 }
 }
 
@@ -155,6 +187,51 @@ void LogFreqSpectrum::initialize(const Config& config)
 }
 
 void LogFreqSpectrum::computeKernels()
+{
+    KernelMemo& memo = kernelMemo();
+    const int iTable = vtrVecLibGetCPUType();
+    std::lock_guard<std::mutex> lock(memo.m_Mutex);
+    if (memo.matches(m_Config, iTable) && memo.m_aiStartBins.size() == static_cast<size_t>(m_Kernels.size()))
+    {
+        const float* pfWeights = memo.m_afWeights.data();
+        for (int iBin = 0; iBin < m_Kernels.size(); ++iBin)
+        {
+            Kernel& kernel = *m_Kernels[iBin];
+            kernel.m_iStartBin = memo.m_aiStartBins[static_cast<size_t>(iBin)];
+            kernel.m_iNumBins = memo.m_aiNumBins[static_cast<size_t>(iBin)];
+            kernel.m_Weights.allocate(kernel.m_iNumBins);
+            std::copy(pfWeights, pfWeights + kernel.m_iNumBins, kernel.m_Weights.getPointer());
+            pfWeights += kernel.m_iNumBins;
+        }
+        return;
+    }
+
+    designKernels();
+    memo.m_bValid = false;
+    try
+    {
+        memo.m_aiStartBins.clear();
+        memo.m_aiNumBins.clear();
+        memo.m_afWeights.clear();
+        for (int iBin = 0; iBin < m_Kernels.size(); ++iBin)
+        {
+            const Kernel& kernel = *m_Kernels[iBin];
+            memo.m_aiStartBins.push_back(kernel.m_iStartBin);
+            memo.m_aiNumBins.push_back(kernel.m_iNumBins);
+            memo.m_afWeights.insert(memo.m_afWeights.end(), kernel.m_Weights.getPointer(),
+                                    kernel.m_Weights.getPointer() + kernel.m_iNumBins);
+        }
+        memo.m_Config = m_Config;
+        memo.m_iTable = iTable;
+        memo.m_bValid = true;
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Only the next instance's shortcut is lost.
+    }
+}
+
+void LogFreqSpectrum::designKernels()
 {
     const int R = m_Config.m_iOversampling;
     const float fB = m_Config.getBinsPerOctave();

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -148,6 +150,48 @@ TEST_F(EngineSpectrum, RepeatedInitializeGivesIdenticalWeights)
             EXPECT_EQ(weights[k], first[i][k]) << i << " " << k;
     }
     EXPECT_TRUE(spectrum.process(output, sinusoid(440.f)));
+}
+
+// Designs are reused between instances: every field of the config must count, or an
+// instance would analyse with another config's kernels.
+TEST(LogFreqSpectrum, EachConfigGetsItsOwnKernelsWhenConfigsAlternate)
+{
+    using Kernels = std::vector<std::pair<int, std::vector<float>>>;
+    auto design = [](const LogFreqSpectrum::Config& config) {
+        LogFreqSpectrum spectrum;
+        spectrum.initialize(config);
+        Kernels kernels;
+        for (int i = 0; i < spectrum.getNumKernels(); ++i)
+        {
+            const auto& kernel = spectrum.getKernel(i);
+            kernels.emplace_back(kernel.m_iStartBin, std::vector<float>(kernel.m_Weights.getPointer(),
+                                                                        kernel.m_Weights.getPointer() + kernel.m_iNumBins));
+        }
+        return kernels;
+    };
+    struct Variant
+    {
+        const char* pcField;
+        void (*change)(LogFreqSpectrum::Config&);
+    };
+    const Variant variants[] = {
+        {"sample rate", [](LogFreqSpectrum::Config& c) { c.m_fSampleRate = 12000.f; }},
+        {"lowest frequency", [](LogFreqSpectrum::Config& c) { c.m_fMinFrequency = 26.5f; }},
+        {"octaves", [](LogFreqSpectrum::Config& c) { c.m_fNumOctaves = 6.f; }},
+        {"bins per semitone", [](LogFreqSpectrum::Config& c) { c.m_iNumBinsPerSemitone = 2; }},
+        {"block size", [](LogFreqSpectrum::Config& c) { c.m_iBlockSize = 8192; }},
+        {"oversampling", [](LogFreqSpectrum::Config& c) { c.m_iOversampling = 40; }},
+    };
+    const Kernels reference = design(engineConfig());
+    for (const Variant& variant : variants)
+    {
+        LogFreqSpectrum::Config other = engineConfig();
+        variant.change(other);
+        const Kernels first = design(other);
+        EXPECT_NE(first, reference) << variant.pcField;
+        EXPECT_EQ(design(other), first) << variant.pcField;
+        EXPECT_EQ(design(engineConfig()), reference) << variant.pcField;
+    }
 }
 
 TEST_F(EngineSpectrum, WrongSizesAndResetAreRefused)
