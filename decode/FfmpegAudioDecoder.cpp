@@ -269,6 +269,9 @@ void FfmpegAudioDecoder::feedDecoder()
 
 bool FfmpegAudioDecoder::convertFrame()
 {
+    // Whatever the previous frame left (a seek's skip included) is gone: a frame that
+    // converts to nothing must not hand out a stale or inverted range.
+    m_iPendingBegin = m_iPendingEnd = 0;
     if (m_pFrame->nb_samples <= 0)
         return false;
     if (!configureResampler())
@@ -330,6 +333,7 @@ bool FfmpegAudioDecoder::configureResampler()
 
 bool FfmpegAudioDecoder::flushResampler()
 {
+    m_iPendingBegin = m_iPendingEnd = 0;
     // Only a stream whose rate changed mid-way leaves samples inside the resampler.
     if (m_pResampler == nullptr || m_iResamplerInputRate == m_iSampleRate)
         return false;
