@@ -9,11 +9,14 @@
 #include "DecodeError.h"
 #include "FuzzSupport.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -38,8 +41,9 @@ constexpr size_t kControlBytes = 16;
 // A few million samples keep one input well under a second even when a small file
 // decodes to a long stream (a FLAC frame of constant subframes is a few bytes).
 constexpr int64_t kSampleBudget = 1 << 22;
+// What a call costs beyond its samples: many one-frame reads must not outlast the budget.
+constexpr int64_t kCallCost = 256;
 constexpr int64_t kMaxBlockSamples = 1 << 20;
-constexpr int kMaxOperations = 64;
 // Written into the caller's buffers before each read: what read() does not return
 // must stay untouched.
 constexpr uint32_t kCanaryBits = 0x7fc0beefu;
@@ -53,7 +57,8 @@ public:
     {
         std::error_code error;
         const fs::path base = fs::is_directory("/dev/shm", error) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        m_folder = base / ("keyra-fuzz-decoder-" + std::to_string(getpid()));
+        removeLeftovers(base);
+        m_folder = base / (kPrefix + std::to_string(getpid()));
         fs::create_directories(m_folder);
     }
     ~ScratchFolder()
@@ -75,6 +80,28 @@ public:
     }
 
 private:
+    static constexpr const char* kPrefix = "keyra-fuzz-decoder-";
+
+    /// A crash ends the process without the destructor: the next run clears the
+    /// folders of processes that are gone.
+    static void removeLeftovers(const fs::path& base)
+    {
+        std::error_code error;
+        const std::string sPrefix = kPrefix;
+        for (fs::directory_iterator it(base, error), end; !error && it != end; it.increment(error))
+        {
+            const std::string sName = it->path().filename().string();
+            if (sName.compare(0, sPrefix.size(), sPrefix) != 0)
+                continue;
+            const long iPid = std::strtol(sName.c_str() + sPrefix.size(), nullptr, 10);
+            if (iPid > 0 && kill(static_cast<pid_t>(iPid), 0) != 0 && errno == ESRCH)
+            {
+                std::error_code ignored;
+                fs::remove_all(it->path(), ignored);
+            }
+        }
+    }
+
     fs::path m_folder;
 };
 
@@ -165,7 +192,7 @@ public:
         for (const auto& channel : m_channels)
             for (size_t i = static_cast<size_t>(iRead); i < channel.size(); ++i)
                 fuzz::check(isCanary(channel[i]), "read writes no frame past the ones it returns");
-        m_iSamplesLeft -= std::max<int64_t>(iRead, 1) * static_cast<int64_t>(m_channels.size());
+        m_iSamplesLeft -= std::max<int64_t>(int64_t{iRead} * static_cast<int64_t>(m_channels.size()), kCallCost);
     }
 
     void seek(int64_t iFrame)
@@ -180,7 +207,7 @@ public:
         else
             fuzz::check(m_decoder.getPosition() == iBefore, "a failed seek keeps the position");
         // A seek decodes up to its target, which costs like a read.
-        m_iSamplesLeft -= 4096;
+        m_iSamplesLeft -= 16 * kCallCost;
     }
 
 private:
@@ -223,7 +250,7 @@ void exercise(AudioDecoder& decoder, FuzzedDataProvider& control)
 
     Reader reader(decoder);
     int32_t iBlock = 4096;
-    for (int iOp = 0; iOp < kMaxOperations && control.remaining_bytes() > 0 && reader.budgetLeft(); ++iOp)
+    while (control.remaining_bytes() > 0 && reader.budgetLeft())
     {
         if (control.ConsumeIntegralInRange<int>(0, 3) == 3)
             reader.seek(pickFrame(control, decoder));
