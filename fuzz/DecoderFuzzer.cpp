@@ -125,7 +125,7 @@ int32_t pickBlock(FuzzedDataProvider& in)
 int64_t pickFrame(FuzzedDataProvider& in, const AudioDecoder& decoder)
 {
     const int64_t iLength = decoder.getLengthInFrames();
-    const int64_t iKnown = std::max<int64_t>(iLength, 1 << 16);
+    const int64_t iSpan = std::max<int64_t>(iLength, 1 << 16);
     switch (in.ConsumeIntegralInRange<int>(0, 3))
     {
     case 0:
@@ -135,7 +135,7 @@ int64_t pickFrame(FuzzedDataProvider& in, const AudioDecoder& decoder)
                                    iLength,
                                    saturatingAdd(iLength, -1),
                                    saturatingAdd(iLength, 1),
-                                   saturatingAdd(iLength, iKnown),
+                                   saturatingAdd(iLength, iSpan),
                                    decoder.getPosition(),
                                    std::numeric_limits<int64_t>::max(),
                                    std::numeric_limits<int64_t>::min(),
@@ -147,7 +147,7 @@ int64_t pickFrame(FuzzedDataProvider& in, const AudioDecoder& decoder)
     case 1:
         return in.ConsumeIntegral<int64_t>();
     default:
-        return in.ConsumeIntegralInRange<int64_t>(0, iKnown);
+        return in.ConsumeIntegralInRange<int64_t>(0, iSpan);
     }
 }
 
