@@ -30,7 +30,7 @@ public:
     virtual int32_t read(float* const* ppfChannels, int32_t iMaxFrames) = 0;
 
     /// Moves to iFrame (clamped to 0 and the end); returns false if the file cannot seek,
-    /// in which case the position is unchanged.
+    /// or cannot express so late a time, in which case the position is unchanged.
     virtual bool seek(int64_t iFrame) = 0;
 
     /// Empty while the stream has decoded cleanly; otherwise what went wrong, e.g.

@@ -16,6 +16,7 @@ extern "C" {
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <new>
 #include <system_error>
@@ -65,6 +66,18 @@ bool isFileSystemError(int iError)
             return true;
     return false;
 }
+
+// A damaged file's timestamps, start times and durations can be anything: results that
+// do not fit are reported rather than wrapped.
+bool addWithoutOverflow(int64_t a, int64_t b, int64_t& iResult) { return !__builtin_add_overflow(a, b, &iResult); }
+bool subtractWithoutOverflow(int64_t a, int64_t b, int64_t& iResult) { return !__builtin_sub_overflow(a, b, &iResult); }
+
+// av_rescale_q's answer when the result does not fit.
+constexpr int64_t kRescaleOverflow = std::numeric_limits<int64_t>::min();
+
+// Far beyond any real file, and far enough from the int64_t limit that the position
+// can count on from a seek there.
+constexpr int64_t kMaxSeekFrame = int64_t{1} << 62;
 
 void makeLayout(AVChannelLayout& layout, const AVChannelLayout& source)
 {
@@ -186,6 +199,8 @@ void FfmpegAudioDecoder::computeLength()
         m_iLengthInFrames = av_rescale_q(pStream->duration, pStream->time_base, AVRational{1, m_iSampleRate});
     else if (m_pFormat->duration != AV_NOPTS_VALUE && m_pFormat->duration > 0)
         m_iLengthInFrames = av_rescale(m_pFormat->duration, m_iSampleRate, AV_TIME_BASE);
+    if (m_iLengthInFrames < 0)
+        m_iLengthInFrames = -1; // a duration too large for frames says nothing
     m_bLengthIsExact = m_iLengthInFrames > 0 && !bEstimated;
 }
 
@@ -269,6 +284,9 @@ void FfmpegAudioDecoder::feedDecoder()
 
 bool FfmpegAudioDecoder::convertFrame()
 {
+    // Whatever the previous frame left (a seek's skip included) is gone: a frame that
+    // converts to nothing must not hand out a stale or inverted range.
+    m_iPendingBegin = m_iPendingEnd = 0;
     if (m_pFrame->nb_samples <= 0)
         return false;
     if (!configureResampler())
@@ -330,6 +348,7 @@ bool FfmpegAudioDecoder::configureResampler()
 
 bool FfmpegAudioDecoder::flushResampler()
 {
+    m_iPendingBegin = m_iPendingEnd = 0;
     // Only a stream whose rate changed mid-way leaves samples inside the resampler.
     if (m_pResampler == nullptr || m_iResamplerInputRate == m_iSampleRate)
         return false;
@@ -354,8 +373,16 @@ void FfmpegAudioDecoder::discardBeforeSeekTarget()
         return;
     }
     const int64_t iStart = pStream->start_time != AV_NOPTS_VALUE ? pStream->start_time : 0;
-    const int64_t iFrameStart = av_rescale_q(iTimestamp - iStart, pStream->time_base, AVRational{1, m_iSampleRate});
-    const int64_t iSkip = m_iSeekTarget - iFrameStart;
+    int64_t iOffset = 0;
+    int64_t iSkip = 0;
+    const int64_t iFrameStart = subtractWithoutOverflow(iTimestamp, iStart, iOffset)
+                                    ? av_rescale_q(iOffset, pStream->time_base, AVRational{1, m_iSampleRate})
+                                    : kRescaleOverflow;
+    if (iFrameStart == kRescaleOverflow || !subtractWithoutOverflow(m_iSeekTarget, iFrameStart, iSkip))
+    {
+        m_iSeekTarget = -1; // a timestamp out of all range is as good as none
+        return;
+    }
     if (iSkip >= m_iPendingEnd)
     {
         m_iPendingBegin = m_iPendingEnd;
@@ -380,9 +407,14 @@ bool FfmpegAudioDecoder::seek(int64_t iFrame)
     iFrame = std::max<int64_t>(iFrame, 0);
     if (m_iLengthInFrames > 0)
         iFrame = std::min(iFrame, m_iLengthInFrames);
+    if (iFrame > kMaxSeekFrame)
+        return false;
     const AVStream* pStream = m_pFormat->streams[m_iStreamIndex];
     const int64_t iStart = pStream->start_time != AV_NOPTS_VALUE ? pStream->start_time : 0;
-    const int64_t iTimestamp = iStart + av_rescale_q(iFrame, AVRational{1, m_iSampleRate}, pStream->time_base);
+    const int64_t iOffset = av_rescale_q(iFrame, AVRational{1, m_iSampleRate}, pStream->time_base);
+    int64_t iTimestamp = 0;
+    if (iOffset == kRescaleOverflow || !addWithoutOverflow(iStart, iOffset, iTimestamp))
+        return false; // a time the stream cannot express
     if (avformat_seek_file(m_pFormat, m_iStreamIndex, INT64_MIN, iTimestamp, iTimestamp, 0) < 0)
         return false;
 

@@ -1,12 +1,17 @@
 #include "AudioDecoder.h"
+#include "CommandRunner.h"
 #include "DecodeError.h"
 #include "TestAudio.h"
+
+#include <unistd.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -120,6 +125,42 @@ TEST(AudioDecoder, SeekLandsOnTheRequestedFrame)
                                               all[0].begin() + std::min<int64_t>(iTarget + 1500, 220500));
             EXPECT_EQ(part[0], expected) << pcFile << " at " << iTarget;
         }
+    }
+}
+
+// Two MP3s back to back: the rate changes mid-way, so the resampler still holds samples
+// at the end. A seek past the last frame used to leave a stale range that read() handed
+// out as a negative frame count.
+TEST(AudioDecoder, SeeksNearTheEndOfARateChangingStreamReadWithinTheBlock)
+{
+    struct ScratchFile
+    {
+        std::string sPath = testing::TempDir() + "keyra-rate-change-" + std::to_string(getpid()) + ".mp3";
+        ~ScratchFile() { std::remove(sPath.c_str()); }
+    } file;
+    std::ofstream(file.sPath, std::ios::binary) << CommandRunner::readFile(TestAudio::path("formats/a-minor.mp3"))
+                                                << CommandRunner::readFile(TestAudio::path("keys/eb-major.mp3"));
+    const auto pDecoder = AudioDecoder::open(file.sPath);
+    const int64_t iLength = pDecoder->getLengthInFrames();
+    ASSERT_GT(iLength, 20000);
+    constexpr int32_t kBlock = 1000;
+    Channels block(static_cast<size_t>(pDecoder->getNumberOfChannels()), std::vector<float>(kBlock));
+    std::vector<float*> pointers;
+    for (auto& channel : block)
+        pointers.push_back(channel.data());
+    for (int64_t iTarget = iLength - 20000; iTarget <= iLength; iTarget += 500)
+    {
+        ASSERT_TRUE(pDecoder->seek(iTarget));
+        int32_t iFrames = 0;
+        do
+        {
+            const int64_t iBefore = pDecoder->getPosition();
+            iFrames = pDecoder->read(pointers.data(), kBlock);
+            ASSERT_GE(iFrames, 0) << "after a seek to " << iTarget;
+            ASSERT_LE(iFrames, kBlock) << "after a seek to " << iTarget;
+            EXPECT_EQ(pDecoder->getPosition(), iBefore + iFrames);
+        } while (iFrames == kBlock);
+        EXPECT_EQ(pDecoder->read(pointers.data(), kBlock), 0) << "after a seek to " << iTarget;
     }
 }
 
