@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 namespace
 {
@@ -16,6 +17,13 @@ constexpr float kTwoPi = 6.2831855f;
 float log2Single(float fX)
 {
     return std::log(fX) / kLn2;
+}
+
+bool isSameConfig(const LogFreqSpectrum::Config& a, const LogFreqSpectrum::Config& b)
+{
+    return a.m_fSampleRate == b.m_fSampleRate && a.m_fMinFrequency == b.m_fMinFrequency &&
+           a.m_fNumOctaves == b.m_fNumOctaves && a.m_iNumBinsPerSemitone == b.m_iNumBinsPerSemitone &&
+           a.m_iBlockSize == b.m_iBlockSize && a.m_iOversampling == b.m_iOversampling;
 }
 }
 
@@ -155,6 +163,40 @@ void LogFreqSpectrum::initialize(const Config& config)
 }
 
 void LogFreqSpectrum::computeKernels()
+{
+    // The design (a cosine and a logarithm at each of some 330,000 fine-grid points in
+    // the engine's config) costs more than all the rest of building an engine, and a
+    // batch of short files builds one engine per file, always with the same config. So
+    // each thread keeps its last design and copies it: the weights are the same bits,
+    // and being per thread it needs no lock. It lives in the ordinary heap because a
+    // client may change the engine allocator's hooks between two instances.
+    thread_local Config lastConfig; // sample rate -1: nothing designed yet
+    thread_local std::vector<float> lastWeights; // every kernel's weights, bin after bin
+    if (isSameConfig(lastConfig, m_Config))
+    {
+        size_t iNext = 0;
+        for (int iBin = 0; iBin < m_Kernels.size(); ++iBin)
+        {
+            Kernel& kernel = *m_Kernels[iBin];
+            m_Config.computeReducedKernelRange(iBin, kernel.m_iStartBin, kernel.m_iNumBins);
+            kernel.m_Weights.allocate(kernel.m_iNumBins);
+            std::copy_n(lastWeights.data() + iNext, kernel.m_iNumBins, kernel.m_Weights.getPointer());
+            iNext += static_cast<size_t>(kernel.m_iNumBins);
+        }
+        return;
+    }
+    designKernels();
+    std::vector<float> weights;
+    for (int iBin = 0; iBin < m_Kernels.size(); ++iBin)
+    {
+        const Kernel& kernel = *m_Kernels[iBin];
+        weights.insert(weights.end(), kernel.m_Weights.getPointer(), kernel.m_Weights.getPointer() + kernel.m_iNumBins);
+    }
+    lastWeights.swap(weights);
+    lastConfig = m_Config;
+}
+
+void LogFreqSpectrum::designKernels()
 {
     const int R = m_Config.m_iOversampling;
     const float fB = m_Config.getBinsPerOctave();

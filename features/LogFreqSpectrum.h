@@ -72,6 +72,7 @@ public:
 private:
     static void checkConfig(const Config& config);
     void computeKernels();
+    void designKernels();
     void deleteKernels();
 
     Config m_Config;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 namespace
 {
@@ -28,6 +30,31 @@ Vector<float> sinusoid(float fFrequency)
     for (int i = 0; i < kBlockSize; ++i)
         block[i] = static_cast<float>(std::sin(2.0 * M_PI * fFrequency * i / kSampleRate));
     return block;
+}
+
+using Weights = std::vector<std::vector<float>>;
+
+Weights weightsOf(const LogFreqSpectrum& spectrum)
+{
+    Weights weights;
+    for (int i = 0; i < spectrum.getNumKernels(); ++i)
+    {
+        const Vector<float>& kernel = spectrum.getKernel(i).m_Weights;
+        weights.emplace_back(kernel.getPointer(), kernel.getPointer() + kernel.size());
+    }
+    return weights;
+}
+
+// On a thread of its own, which has designed nothing before.
+Weights designAfresh(const LogFreqSpectrum::Config& config)
+{
+    Weights weights;
+    std::thread([&] {
+        LogFreqSpectrum spectrum;
+        spectrum.initialize(config);
+        weights = weightsOf(spectrum);
+    }).join();
+    return weights;
 }
 
 struct EngineSpectrum : ::testing::Test
@@ -148,6 +175,28 @@ TEST_F(EngineSpectrum, RepeatedInitializeGivesIdenticalWeights)
             EXPECT_EQ(weights[k], first[i][k]) << i << " " << k;
     }
     EXPECT_TRUE(spectrum.process(output, sinusoid(440.f)));
+}
+
+TEST(LogFreqSpectrum, KernelsKeptFromAnEarlierInstanceEqualAFreshDesignForEachConfig)
+{
+    LogFreqSpectrum::Config other = engineConfig();
+    other.m_fSampleRate = 22050.f;
+    other.m_iOversampling = 40;
+    const Weights freshEngine = designAfresh(engineConfig());
+    const Weights freshOther = designAfresh(other);
+    ASSERT_NE(freshEngine, freshOther);
+
+    // Taking turns on one thread: the last two instances of the engine's config find
+    // the other config's design and then their own kept.
+    LogFreqSpectrum first, second, third, fourth;
+    first.initialize(engineConfig());
+    second.initialize(other);
+    third.initialize(engineConfig());
+    fourth.initialize(engineConfig());
+    EXPECT_EQ(weightsOf(first), freshEngine);
+    EXPECT_EQ(weightsOf(second), freshOther);
+    EXPECT_EQ(weightsOf(third), freshEngine);
+    EXPECT_EQ(weightsOf(fourth), freshEngine);
 }
 
 TEST_F(EngineSpectrum, WrongSizesAndResetAreRefused)
