@@ -11,7 +11,6 @@
 #include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
@@ -34,7 +33,7 @@ constexpr int kTimedOut = 124;
 // sPrefix goes in front of the command, e.g. "ulimit -n 256 &&".
 CommandRunner::Outcome keyra(const std::vector<std::string>& arguments, const std::string& sPrefix = "")
 {
-    std::string sCommand = sPrefix + " timeout -k 10 500 " + CommandRunner::quote(KEYRA_CLI_PATH);
+    std::string sCommand = sPrefix + " timeout -k 10 300 " + CommandRunner::quote(KEYRA_CLI_PATH);
     for (const auto& sArgument : arguments)
         sCommand += " " + CommandRunner::quote(sArgument);
     return CommandRunner::runShell(sCommand + " < /dev/null");
