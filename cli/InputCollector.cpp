@@ -24,7 +24,7 @@ bool isHidden(const fs::path& path)
 }
 }
 
-InputCollector::InputCollector(std::ostream& warnings) : m_warnings(warnings) {}
+InputCollector::InputCollector(std::ostream& messages) : m_messages(messages) {}
 
 bool InputCollector::hasAudioExtension(const std::string& sPath)
 {
@@ -61,9 +61,10 @@ void InputCollector::addList(std::istream& list)
 void InputCollector::addFolder(const std::string& sFolder)
 {
     std::vector<std::string> found;
+    const size_t iFailuresBefore = m_iFailures;
     scanFolder(sFolder, found);
-    if (found.empty())
-        m_warnings << "keyra: warning: " << sFolder << ": no audio files found\n";
+    if (found.empty() && m_iFailures == iFailuresBefore)
+        m_messages << "keyra: warning: " << sFolder << ": no audio files found\n";
     std::sort(found.begin(), found.end());
     m_files.insert(m_files.end(), found.begin(), found.end());
 }
@@ -80,9 +81,13 @@ void InputCollector::scanFolder(const fs::path& folder, std::vector<std::string>
         // Links to folders are not followed: they can form cycles.
         if (it->is_directory(typeError) && !it->is_symlink(typeError))
             scanFolder(it->path(), found);
-        else if (it->is_regular_file(typeError) && hasAudioExtension(it->path().string()))
+        else if (hasAudioExtension(it->path().string()) &&
+                 (it->is_regular_file(typeError) || (it->is_symlink(typeError) && !fs::exists(it->status(typeError)))))
             found.push_back(it->path().string());
     }
     if (error)
-        m_warnings << "keyra: warning: " << folder.string() << ": " << error.message() << '\n';
+    {
+        ++m_iFailures;
+        m_messages << "keyra: error: " << folder.string() << ": " << error.message() << '\n';
+    }
 }

@@ -46,7 +46,7 @@ int KeyraCli::run(int argc, const char* const* argv)
         std::cerr << "keyra: cannot write the results to standard output\n";
         return 1;
     }
-    return m_iFailures == 0 ? 0 : 1;
+    return m_iFailures == 0 && m_iUnreadableFolders == 0 ? 0 : 1;
 }
 
 bool KeyraCli::collectInputs()
@@ -67,6 +67,7 @@ bool KeyraCli::collectInputs()
         collector.addList(list);
     }
     m_files = collector.getFiles();
+    m_iUnreadableFolders = collector.getNumberOfFailures();
     return true;
 }
 

@@ -23,4 +23,5 @@ private:
     Options m_options;
     std::vector<std::string> m_files;
     size_t m_iFailures = 0;
+    size_t m_iUnreadableFolders = 0;
 };

@@ -25,7 +25,7 @@ extension (hidden files and folders are skipped) in sorted order. Results come o
 in input order, one per file, whatever the number of jobs.
 
 Exit status: 0 when every file was analysed (a silent file counts as analysed),
-1 when any file failed, 2 for a usage error.
+1 when any file failed or a folder could not be read, 2 for a usage error.
 
 Examples:
   keyra ~/Music

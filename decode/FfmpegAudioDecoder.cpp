@@ -1,5 +1,6 @@
 #include "FfmpegAudioDecoder.h"
 
+#include "ContainerCheck.h"
 #include "DecodeError.h"
 
 extern "C" {
@@ -16,6 +17,7 @@ extern "C" {
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <mutex>
 #include <new>
@@ -79,6 +81,38 @@ constexpr int64_t kRescaleOverflow = std::numeric_limits<int64_t>::min();
 // can count on from a seek there.
 constexpr int64_t kMaxSeekFrame = int64_t{1} << 62;
 
+// Demuxers also answer "Input/output error" when a header stops short; only a file that
+// cannot be read to its end has a real one.
+bool readsToTheEnd(const std::string& sPath)
+{
+    std::FILE* pFile = std::fopen(sPath.c_str(), "rb");
+    if (pFile == nullptr)
+        return false;
+    char acBuffer[65536];
+    while (std::fread(acBuffer, 1, sizeof acBuffer, pFile) == sizeof acBuffer)
+    {
+    }
+    const bool bRead = std::ferror(pFile) == 0;
+    std::fclose(pFile);
+    return bRead;
+}
+
+const char* describeKind(std::filesystem::file_type eType)
+{
+    switch (eType)
+    {
+    case std::filesystem::file_type::fifo:
+        return "a named pipe";
+    case std::filesystem::file_type::socket:
+        return "a socket";
+    case std::filesystem::file_type::block:
+    case std::filesystem::file_type::character:
+        return "a device";
+    default:
+        return "neither file nor folder";
+    }
+}
+
 void makeLayout(AVChannelLayout& layout, const AVChannelLayout& source)
 {
     if (source.order == AV_CHANNEL_ORDER_NATIVE)
@@ -96,6 +130,7 @@ FfmpegAudioDecoder::FfmpegAudioDecoder(const std::string& sPath)
         openInput(sPath);
         openDecoder();
         computeLength();
+        checkContainer(sPath);
     }
     catch (...)
     {
@@ -118,8 +153,13 @@ void FfmpegAudioDecoder::releaseAll()
 void FfmpegAudioDecoder::openInput(const std::string& sPath)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(sPath, error))
+    const auto status = std::filesystem::status(sPath, error);
+    if (std::filesystem::is_directory(status))
         throw DecodeError("is a folder");
+    // A named pipe without a writer would block the open for good, and a device need
+    // not end at all.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        throw DecodeError(std::string("not a regular file (") + describeKind(status.type()) + ")");
     if (isEmptyFile(sPath))
         throw DecodeError("empty file");
 
@@ -130,9 +170,11 @@ void FfmpegAudioDecoder::openInput(const std::string& sPath)
     const std::string sUrl = "file:" + sPath;
     const int iOpened = avformat_open_input(&m_pFormat, sUrl.c_str(), nullptr, &pOptions);
     av_dict_free(&pOptions);
+    const bool bCutHeader = iOpened == AVERROR(EIO) && readsToTheEnd(sPath);
     if (iOpened < 0)
-        throw DecodeError(isFileSystemError(iOpened) ? describe(iOpened)
-                                                     : "not an audio file (unknown format or damaged header)");
+        throw DecodeError(isFileSystemError(iOpened) && !bCutHeader
+                              ? describe(iOpened)
+                              : "not an audio file (unknown format or damaged header)");
 
     const int iFound = avformat_find_stream_info(m_pFormat, nullptr);
     if (iFound < 0)
@@ -178,7 +220,7 @@ void FfmpegAudioDecoder::openDecoder()
     m_iSampleRate = m_pCodec->sample_rate;
     m_iNumberOfChannels = m_pCodec->ch_layout.nb_channels;
     if (m_iSampleRate <= 0 || m_iNumberOfChannels <= 0)
-        throw DecodeError("no playable audio (no sample rate or channel count)");
+        throw DecodeError("not an audio file (no sample rate or channel count)");
     m_outputLayoutMask = m_pCodec->ch_layout.order == AV_CHANNEL_ORDER_NATIVE ? m_pCodec->ch_layout.u.mask : 0;
 
     m_pPacket = av_packet_alloc();
@@ -202,6 +244,42 @@ void FfmpegAudioDecoder::computeLength()
     if (m_iLengthInFrames < 0)
         m_iLengthInFrames = -1; // a duration too large for frames says nothing
     m_bLengthIsExact = m_iLengthInFrames > 0 && !bEstimated;
+}
+
+void FfmpegAudioDecoder::checkContainer(const std::string& sPath)
+{
+    const std::string sFormat = m_pFormat->iformat->name;
+    if (sFormat != "wav" && sFormat != "asf" && sFormat != "ogg")
+        return;
+    std::ifstream file(sPath, std::ios::binary);
+    if (sFormat == "ogg")
+    {
+        m_bContainerEndsEarly = ContainerCheck::oggEndsEarly(file);
+        return;
+    }
+    // libavformat keeps these headers' length unless the file is shorter than announced.
+    if (m_bLengthIsExact)
+        return;
+    int64_t iAnnounced = -1;
+    const AVCodecParameters* pParameters = m_pFormat->streams[m_iStreamIndex]->codecpar;
+    const int iBits = av_get_exact_bits_per_sample(pParameters->codec_id);
+    if (sFormat == "wav" && iBits > 0)
+    {
+        const int64_t iBytes = ContainerCheck::getWaveDataBytes(file);
+        if (iBytes > 0)
+            iAnnounced = iBytes * 8 / (static_cast<int64_t>(iBits) * m_iNumberOfChannels);
+    }
+    else if (sFormat == "asf")
+    {
+        const double dSeconds = ContainerCheck::getAsfSeconds(file);
+        if (dSeconds > 0.0 && dSeconds < 1e7)
+            iAnnounced = static_cast<int64_t>(dSeconds * m_iSampleRate);
+    }
+    if (iAnnounced > 0)
+    {
+        m_iLengthInFrames = iAnnounced;
+        m_bLengthIsExact = true;
+    }
 }
 
 int32_t FfmpegAudioDecoder::read(float* const* ppfChannels, int32_t iMaxFrames)
@@ -447,6 +525,8 @@ std::string FfmpegAudioDecoder::getWarning() const
     if (bEnded && m_bLengthIsExact && m_iLengthInFrames - m_iPosition > iTolerance)
         append("file ends early: " + formatSeconds(m_iPosition, m_iSampleRate) + " of " +
                formatSeconds(m_iLengthInFrames, m_iSampleRate) + " decoded");
+    else if (bEnded && m_bContainerEndsEarly)
+        append("file ends early: cut off after " + formatSeconds(m_iPosition, m_iSampleRate));
     return sWarning;
 }
 

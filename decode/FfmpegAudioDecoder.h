@@ -37,6 +37,7 @@ private:
     void openInput(const std::string& sPath);
     void openDecoder();
     void computeLength();
+    void checkContainer(const std::string& sPath);
     bool decodeMore();
     void feedDecoder();
     bool convertFrame();
@@ -57,6 +58,7 @@ private:
     int32_t m_iNumberOfChannels = 0;
     int64_t m_iLengthInFrames = -1;
     bool m_bLengthIsExact = false;
+    bool m_bContainerEndsEarly = false; // an Ogg stream whose last page is missing
     int64_t m_iPosition = 0;
     uint64_t m_outputLayoutMask = 0; // 0: the default layout for the channel count
 
