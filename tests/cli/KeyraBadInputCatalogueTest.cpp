@@ -3,6 +3,7 @@
 // keyra as a pipeline would. Every run is bounded by timeout(1): a hang fails the test
 // with status 124 instead of stalling the suite.
 #include "CommandRunner.h"
+#include "KeyraOutput.h"
 #include "ScratchFolder.h"
 #include "TestAudio.h"
 
@@ -37,31 +38,6 @@ CommandRunner::Outcome keyra(const std::vector<std::string>& arguments, const st
     for (const auto& sArgument : arguments)
         sCommand += " " + CommandRunner::quote(sArgument);
     return CommandRunner::runShell(sCommand + " < /dev/null");
-}
-
-std::vector<std::string> lines(const std::string& sText)
-{
-    std::vector<std::string> result;
-    std::istringstream stream(sText);
-    for (std::string sLine; std::getline(stream, sLine);)
-        result.push_back(sLine);
-    return result;
-}
-
-std::vector<json> parseJsonLines(const std::string& sText)
-{
-    std::vector<json> objects;
-    for (const auto& sLine : lines(sText))
-        objects.push_back(json::parse(sLine));
-    return objects;
-}
-
-size_t countLinesWith(const std::string& sText, const std::string& sNeedle)
-{
-    size_t iCount = 0;
-    for (const auto& sLine : lines(sText))
-        iCount += sLine.find(sNeedle) != std::string::npos ? 1 : 0;
-    return iCount;
 }
 
 std::string noise(size_t iBytes, uint32_t iSeed)
@@ -161,8 +137,8 @@ const char* const kFormats[] = {"a-minor.wav", "a-minor.aiff",     "a-minor.flac
 
 void expectOneMessage(const std::string& sErr, const std::string& sPath, const char* pcKind)
 {
-    EXPECT_EQ(countLinesWith(sErr, sPath + ": "), 1u) << sPath << "\n" << sErr;
-    EXPECT_EQ(countLinesWith(sErr, std::string("keyra: ") + pcKind + ": " + sPath + ": "), 1u) << sPath;
+    EXPECT_EQ(KeyraOutput::countLinesWith(sErr, sPath + ": "), 1u) << sPath << "\n" << sErr;
+    EXPECT_EQ(KeyraOutput::countLinesWith(sErr, std::string("keyra: ") + pcKind + ": " + sPath + ": "), 1u) << sPath;
 }
 
 void expectError(const json& result, const std::string& sErr, const std::string& sReason)
@@ -179,7 +155,7 @@ void expectKey(const json& result, const std::string& sErr)
     const std::string sPath = result.at("path");
     ASSERT_FALSE(result.contains("error")) << result.dump();
     EXPECT_EQ(result.at("general").at(0).at("key"), "A:min") << sPath;
-    EXPECT_EQ(countLinesWith(sErr, sPath + ": "), result.contains("warning") ? 1u : 0u) << sPath << "\n" << sErr;
+    EXPECT_EQ(KeyraOutput::countLinesWith(sErr, sPath + ": "), result.contains("warning") ? 1u : 0u) << sPath << "\n" << sErr;
 }
 
 void expectEndsEarly(const json& result, const std::string& sErr)
@@ -247,7 +223,7 @@ TEST(KeyraBadInputCatalogue, EveryFormatDamagedEveryWayGetsOneClearReportAndTheG
     const auto outcome = keyra(arguments);
     ASSERT_NE(outcome.iExitStatus, kTimedOut) << "keyra hangs";
     EXPECT_EQ(outcome.iExitStatus, 1) << outcome.sErr;
-    const auto results = parseJsonLines(outcome.sOut);
+    const auto results = KeyraOutput::parseJsonLines(outcome.sOut);
     ASSERT_EQ(results.size(), expected.size()) << outcome.sErr;
     for (size_t i = 0; i < results.size(); ++i)
     {
@@ -255,7 +231,7 @@ TEST(KeyraBadInputCatalogue, EveryFormatDamagedEveryWayGetsOneClearReportAndTheG
         check(expected[i], results[i], outcome.sErr);
     }
     for (const auto& sGood : goodFiles)
-        EXPECT_EQ(countLinesWith(outcome.sErr, sGood + ": "), 0u) << sGood;
+        EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, sGood + ": "), 0u) << sGood;
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("Input/output error"))) << "a cut header is not a disk fault";
 }
 
@@ -294,7 +270,7 @@ TEST(KeyraBadInputCatalogue, PathsThatAreNoPlainFileAreReportedWithoutBlocking)
                                 scratch.path("album.wav"), scratch.path("folder")});
     ASSERT_NE(outcome.iExitStatus, kTimedOut) << "keyra hangs on a named pipe";
     EXPECT_EQ(outcome.iExitStatus, 1);
-    const auto results = parseJsonLines(outcome.sOut);
+    const auto results = KeyraOutput::parseJsonLines(outcome.sOut);
     ASSERT_EQ(results.size(), cases.size()) << outcome.sOut << outcome.sErr;
     for (size_t i = 0; i < cases.size(); ++i)
     {
@@ -349,14 +325,14 @@ TEST(KeyraBadInputCatalogue, UnreadableFilesAndFoldersAreErrorsAndFailTheRun)
                                 scratch.path("open")},
                                sPrefix);
     EXPECT_EQ(outcome.iExitStatus, 1);
-    const auto results = parseJsonLines(outcome.sOut);
+    const auto results = KeyraOutput::parseJsonLines(outcome.sOut);
     ASSERT_EQ(results.size(), 2u) << outcome.sOut << outcome.sErr;
     EXPECT_EQ(results[0].at("path"), scratch.path("locked.wav"));
     expectError(results[0], outcome.sErr, "Permission denied");
     EXPECT_EQ(results[1].at("path"), scratch.path("open") + "/ok.wav");
     expectKey(results[1], outcome.sErr);
     for (const auto& sFolder : {scratch.path("locked-folder"), scratch.path("open") + "/locked-sub"})
-        EXPECT_EQ(countLinesWith(outcome.sErr, "keyra: error: " + sFolder + ": Permission denied"), 1u)
+        EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, "keyra: error: " + sFolder + ": Permission denied"), 1u)
             << outcome.sErr;
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("no audio files found"))) << "the folder has some, unread";
 
@@ -392,7 +368,7 @@ TEST(KeyraBadInputCatalogue, TenThousandFilesWithFewFileHandlesAllGetTheirResult
     const auto outcome = keyra({"--format", "csv", "-j", "2", scratch.path("library")}, "ulimit -n 256 &&");
     ASSERT_NE(outcome.iExitStatus, kTimedOut);
     EXPECT_EQ(outcome.iExitStatus, 1);
-    const auto rows = lines(outcome.sOut);
+    const auto rows = KeyraOutput::lines(outcome.sOut);
     ASSERT_EQ(rows.size(), kFiles + 1u) << outcome.sErr.substr(0, 2000);
     std::string sFirstKey;
     size_t iErrors = 0;
@@ -415,6 +391,6 @@ TEST(KeyraBadInputCatalogue, TenThousandFilesWithFewFileHandlesAllGetTheirResult
         ASSERT_EQ(sKey, sFirstKey) << sRow;
     }
     EXPECT_EQ(iErrors, kFiles / 10u);
-    EXPECT_EQ(countLinesWith(outcome.sErr, "keyra: error: "), kFiles / 10u);
+    EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, "keyra: error: "), kFiles / 10u);
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("open files")));
 }

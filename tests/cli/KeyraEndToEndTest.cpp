@@ -1,5 +1,6 @@
 // Runs the built keyra on generated recordings, as a user or a pipeline would.
 #include "CommandRunner.h"
+#include "KeyraOutput.h"
 #include "TestAudio.h"
 
 #include <gmock/gmock.h>
@@ -24,35 +25,10 @@ CommandRunner::Outcome keyra(const std::vector<std::string>& arguments, const st
     return CommandRunner::run(KEYRA_CLI_PATH, arguments, sStdinFile);
 }
 
-std::vector<std::string> lines(const std::string& sText)
-{
-    std::vector<std::string> result;
-    std::istringstream stream(sText);
-    for (std::string sLine; std::getline(stream, sLine);)
-        result.push_back(sLine);
-    return result;
-}
-
-std::vector<json> parseJsonLines(const std::string& sText)
-{
-    std::vector<json> objects;
-    for (const auto& sLine : lines(sText))
-        objects.push_back(json::parse(sLine));
-    return objects;
-}
-
-size_t countLinesWith(const std::string& sText, const std::string& sNeedle)
-{
-    size_t iCount = 0;
-    for (const auto& sLine : lines(sText))
-        iCount += sLine.find(sNeedle) != std::string::npos ? 1 : 0;
-    return iCount;
-}
-
 // The columns of the table row for sPath, after the file name.
 std::vector<std::string> tableCells(const std::string& sTable, const std::string& sPath)
 {
-    for (const auto& sLine : lines(sTable))
+    for (const auto& sLine : KeyraOutput::lines(sTable))
         if (sLine.compare(0, sPath.size(), sPath) == 0)
         {
             std::istringstream rest(sLine.substr(sPath.size()));
@@ -101,7 +77,7 @@ TEST(KeyraFormats, EveryFormatGivesTheKeyAndTheyAgree)
 {
     const auto outcome = keyra({"--format", "json", TestAudio::path("formats")});
     ASSERT_EQ(outcome.iExitStatus, 0) << outcome.sErr;
-    const auto results = parseJsonLines(outcome.sOut);
+    const auto results = KeyraOutput::parseJsonLines(outcome.sOut);
     const std::vector<std::string> expectedFiles = {"a-minor-alac.m4a", "a-minor.aiff", "a-minor.flac",
                                                     "a-minor.m4a",      "a-minor.mp3",  "a-minor.ogg",
                                                     "a-minor.opus",     "a-minor.wav",  "a-minor.wma"};
@@ -168,7 +144,7 @@ TEST(KeyraBadInput, MixedFolderReportsEachBadFileAndAnalysesTheRest)
     const auto outcome = keyra({"--format", "json", sMixed, sMissing});
     EXPECT_EQ(outcome.iExitStatus, 1);
 
-    const auto results = parseJsonLines(outcome.sOut);
+    const auto results = KeyraOutput::parseJsonLines(outcome.sOut);
     const std::vector<std::string> expectedFiles = {sMixed + "/empty.wav",
                                                     sMixed + "/fake.mp3",
                                                     sMixed + "/good.wav",
@@ -184,7 +160,7 @@ TEST(KeyraBadInput, MixedFolderReportsEachBadFileAndAnalysesTheRest)
     {
         EXPECT_TRUE(results[iBad].contains("error")) << results[iBad];
         EXPECT_FALSE(results[iBad].contains("general")) << results[iBad];
-        EXPECT_EQ(countLinesWith(outcome.sErr, expectedFiles[iBad] + ": "), 1u) << outcome.sErr;
+        EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, expectedFiles[iBad] + ": "), 1u) << outcome.sErr;
     }
     EXPECT_THAT(results[0].at("error").get<std::string>(), HasSubstr("empty"));
     EXPECT_THAT(results[1].at("error").get<std::string>(), HasSubstr("not an audio file"));
@@ -199,8 +175,8 @@ TEST(KeyraBadInput, MixedFolderReportsEachBadFileAndAnalysesTheRest)
     EXPECT_LT(results[5].at("duration_s").get<double>(), 4.0);
     EXPECT_FALSE(results[2].contains("warning"));
 
-    EXPECT_EQ(countLinesWith(outcome.sErr, "error: "), 3u) << outcome.sErr;
-    EXPECT_EQ(countLinesWith(outcome.sErr, "warning: " + expectedFiles[5]), 1u) << outcome.sErr;
+    EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, "error: "), 3u) << outcome.sErr;
+    EXPECT_EQ(KeyraOutput::countLinesWith(outcome.sErr, "warning: " + expectedFiles[5]), 1u) << outcome.sErr;
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("notes.txt")));
     EXPECT_THAT(outcome.sErr + outcome.sOut, Not(HasSubstr(".hidden")));
     EXPECT_THAT(outcome.sErr, Not(HasSubstr("\r"))) << "no progress bar when standard error is a file";
@@ -213,7 +189,7 @@ TEST(KeyraBadInput, SilentFilesAreReportedAsSilentNotAsAKey)
         const std::string sPath = TestAudio::path(pcFile);
         const auto json = keyra({"--format", "json", sPath});
         ASSERT_EQ(json.iExitStatus, 0) << json.sErr;
-        const auto results = parseJsonLines(json.sOut);
+        const auto results = KeyraOutput::parseJsonLines(json.sOut);
         ASSERT_EQ(results.size(), 1u);
         EXPECT_EQ(results[0].at("silent"), true) << pcFile;
         EXPECT_TRUE(results[0].at("general").empty()) << pcFile;
@@ -238,7 +214,7 @@ TEST(KeyraParallel, OutputIsTheSameForAnyNumberOfJobs)
     const auto two = keyra(parallel);
     EXPECT_EQ(one.iExitStatus, 1);
     EXPECT_EQ(two.iExitStatus, one.iExitStatus);
-    EXPECT_EQ(lines(one.sOut).size(), 19u);
+    EXPECT_EQ(KeyraOutput::lines(one.sOut).size(), 19u);
     EXPECT_EQ(two.sOut, one.sOut);
     EXPECT_EQ(two.sErr, one.sErr);
 }
@@ -254,14 +230,14 @@ TEST(KeyraInput, FilesFromStandardInputEqualsArguments)
                                       TestAudio::path("mixed"), TestAudio::path("formats/a-minor.ogg")});
     EXPECT_EQ(fromList.iExitStatus, 1);
     EXPECT_EQ(fromList.sOut, fromArguments.sOut);
-    EXPECT_EQ(lines(fromList.sOut).size(), 1u + 1u + 6u + 1u);
+    EXPECT_EQ(KeyraOutput::lines(fromList.sOut).size(), 1u + 1u + 6u + 1u);
 }
 
 TEST(KeyraCsv, HeaderAndOneQuotedRowPerFile)
 {
     const auto outcome = keyra({"--format", "csv", "--notation", "Camelot", "--profile", "electronic",
                                 TestAudio::path("mixed")});
-    const auto rows = lines(outcome.sOut);
+    const auto rows = KeyraOutput::lines(outcome.sOut);
     ASSERT_EQ(rows.size(), 7u) << outcome.sOut;
     EXPECT_EQ(rows[0], "file,status,key,probability,second_key,third_key,tuning_hz,duration_s,sample_rate,"
                        "channels,message");
