@@ -102,11 +102,25 @@ xdotool mousemove --window "$window" 40 102 click 1
 dialog=$(wait_for_window "^Please select an audio file\.\.\.\$")
 [ -n "$dialog" ] || fail "Load opened no file dialog"
 sleep 0.5
-xdotool mousemove --window "$dialog" 500 437 click 1
-xdotool type --window "$dialog" "$work/chord.wav"
-xdotool key --window "$dialog" Return   # selects the file
+# Each step finds the dialog again: under load its window can be replaced, or closed
+# by the first Return, between the look and the event (BadWindow). The waits below
+# tell that from a real fault.
+dialog_title="^Please select an audio file\.\.\.\$"
+to_dialog() {  # xdotool command and its arguments, sent to the dialog if it is open
+  local id
+  for _ in 1 2 3; do
+    id=$(find_window "$dialog_title")
+    [ -n "$id" ] || return 0
+    xdotool "$1" --window "$id" "${@:2}" 2>/dev/null && return 0
+    sleep 0.3
+  done
+  return 1
+}
+to_dialog mousemove 500 437 click 1
+to_dialog type "$work/chord.wav"
+to_dialog key Return   # selects the file, or already opens it
 sleep 0.5
-xdotool key --window "$dialog" Return   # opens it
+to_dialog key Return   # opens it, where the first only selected it
 wait_for_no_window "^Please select an audio file\.\.\.\$"
 wait_for_no_window "^Analyse\$"
 echo "loaded and analysed $work/chord.wav"
